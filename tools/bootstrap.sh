@@ -1,0 +1,14 @@
+#!/bin/sh
+# Installs the Debian packages needed to build, test and run the bridge.
+set -e
+PACKAGES="cmake make g++ g++-multilib libxml2-dev libgtest-dev libgmock-dev libbenchmark-dev r-base-core"
+SUDO=""
+if [ "$(id -u)" -ne 0 ]; then SUDO="sudo"; fi
+missing=""
+for p in $PACKAGES; do
+  dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q "install ok installed" || missing="$missing $p"
+done
+if [ -n "$missing" ]; then
+  $SUDO apt-get update
+  DEBIAN_FRONTEND=noninteractive $SUDO apt-get install -y --no-install-recommends $missing
+fi
