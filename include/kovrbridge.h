@@ -335,6 +335,45 @@ KOVRBRIDGE_API int32_t Cpp_GetUniqueID(BSTR first, BSTR second);
 KOVRBRIDGE_API int32_t Cpp_GetDataType(BSTR word);
 KOVRBRIDGE_API BSTR Cpp_ReplaceSpecialSymbols(BSTR text);
 
+/* R code generation: option code, data placeholders, model formula, code assembly. */
+KOVRBRIDGE_API int16_t Cpp_IsOkAfter(BSTR c);
+KOVRBRIDGE_API BSTR Cpp_RReplace(BSTR text, BSTR find, BSTR replacement);
+KOVRBRIDGE_API BSTR Cpp_CodeChecks(BSTR code);
+KOVRBRIDGE_API void Cpp_LoadClabelsRfunc(int32_t n, BSTR separator, BSTR* names, int16_t random, BSTR* formula);
+KOVRBRIDGE_API void Cpp_GetTypeValListindex(ST_aiR* dialog, int32_t option, BSTR* kind, BSTR* value,
+                                            int32_t* listIndex, int32_t* inputCounter, int32_t* comboCounter);
+KOVRBRIDGE_API BSTR Cpp_GetValueForCtlType(ST_aiR* dialog, int32_t option, BSTR kind, BSTR value,
+                                           int32_t listIndex, int32_t inputIndex, int32_t comboIndex);
+KOVRBRIDGE_API BSTR Cpp_GetRCodeForOption(ST_aiR* dialog, int32_t* option, int32_t* inputCounter,
+                                          int32_t* comboCounter);
+KOVRBRIDGE_API BSTR Cpp_GetVarFromSetID(ST_DataSetArray* sets, int32_t set, int32_t kind);
+KOVRBRIDGE_API void Cpp_ReplaceCodeByData(BSTR* code, ST_DataSetArray* sets);
+KOVRBRIDGE_API BSTR Cpp_GetModelEquation(ST_aiR* dialog, ST_DataSetArray* sets, int32_t columnIndex);
+KOVRBRIDGE_API void Cpp_GetRCodeAndReplaceOptions(ST_Main_aiR* main, ST_aiR* dialog, ST_DataSetArray* sets,
+                                                  int32_t columnIndex);
+
+/* Scripts, data files and the transfer. */
+KOVRBRIDGE_API void Cpp_WriteDataSetToFile(ST_Main_aiR* main, ST_aiR* dialog, ST_DataSet* data, int32_t columnIndex,
+                                           int16_t singleQuanti, int16_t singleQuali, BSTR fileName, BSTR separator,
+                                           int16_t writeHeader, int16_t withLabels);
+KOVRBRIDGE_API void Cpp_WriteROneScript(ST_Main_aiR* main, ST_aiR* dialog, SystemInfo* info, ST_DataSetArray* sets,
+                                        int16_t check);
+KOVRBRIDGE_API void Cpp_WriteRScripts(ST_Main_aiR* main, ST_aiR* dialog, SystemInfo* info, ST_DataSetArray* sets);
+KOVRBRIDGE_API void Cpp_TransferToR(ST_Main_aiR* main, ST_aiR* dialog, ST_DataSetArray* sets, SystemInfo* info,
+                                    int32_t columnIndex);
+
+/* Template reading: the sizing pass, then the filling pass. messages is the
+ * host's translation table of 6500 strings. */
+KOVRBRIDGE_API void Cpp_GetMethodDescriptionSize(ST_Main_aiR* main, ST_aiRSize* sizes,
+                                                 ST_AirControlInfoSize* controlSizes, BSTR* messages,
+                                                 ST_ErrorInfo* error);
+KOVRBRIDGE_API void Cpp_GetMethodDescription(ST_Main_aiR* main, ST_aiR* dialog, ST_AirControlInfo* controls,
+                                             BSTR* messages, ST_ErrorInfo* error);
+
+/* Template catalogue. */
+KOVRBRIDGE_API int32_t Cpp_GetNbRFiles(const wchar_t* folder);
+KOVRBRIDGE_API void Cpp_GetListOfRFiles(ST_Main_aiR* main);
+
 #ifdef __cplusplus
 }
 #endif
