@@ -309,6 +309,74 @@ typedef struct ST_ErrorInfo {
     BSTR text2;
 } ST_ErrorInfo;
 
+/* Settings of one statistics table. Their meaning belongs to the statistics
+ * library; the bridge carries them unchanged. statistics lists the numeric
+ * statistics wanted, by name ("n", "mean", "sd", ...), one per result row. */
+typedef struct ST_TableFormats {
+    double extraDouble1;
+    SAFEARRAY* extraShortTable; /* int16 */
+    int16_t extraShort1;
+    int32_t extraInt1;
+    int16_t extraShort2;
+    SAFEARRAY* extraTextTable1; /* BSTR */
+    int32_t extraInt2;
+    int16_t extraShort3;
+    SAFEARRAY* extraIntTable1; /* int32 */
+    int32_t extraInt3;
+    ST_Vect extraIntVect1; /* int32 values */
+    ST_Vect extraIntVect2; /* int32 values */
+    ST_VectStr extraTextVect1;
+    int16_t extraShort4;
+    int16_t extraShort5;
+    int16_t extraShort6;
+    int16_t extraShort7;
+    int16_t extraShort8;
+    int32_t extraInt4;
+    int16_t extraShort9;
+    int16_t extraShort10;
+    int32_t extraInt5;
+    int16_t extraShort11;
+    int32_t extraInt6;
+    int16_t extraShort12;
+    int32_t extraInt7;
+    int32_t extraInt8;
+    int16_t extraShort13;
+    SAFEARRAY* statistics; /* BSTR */
+    int16_t extraShort14;
+    SAFEARRAY* extraIntTable2; /* int32 */
+    int32_t extraInt9;
+    int16_t extraShort15;
+    int16_t extraShort16;
+    ST_VectStr extraTextVect2;
+    ST_Vect extraIntVect3; /* int32 values */
+    int16_t extraShort17;
+    int16_t extraShort18;
+    int32_t extraInt10;
+    int16_t extraShort19;
+    int32_t extraInt11;
+} ST_TableFormats;
+
+/* Numeric results: values is a double array of (statistic, column), the
+ * statistics in the order of formats.statistics, the columns those of
+ * quanti1 followed by those of quanti2. */
+typedef struct ST_DescQuantiStats {
+    SAFEARRAY* values;
+    ST_TableFormats formats;
+} ST_DescQuantiStats;
+
+/* Text results: one frequency table per text column, written into dataSet
+ * (categories in quali1, counts in quanti1, percentages in quanti2). */
+typedef struct ST_DescQualiStats {
+    ST_DataSet dataSet;
+    ST_TableFormats formats;
+} ST_DescQualiStats;
+
+/* The descriptive statistics of one data set. */
+typedef struct ST_DescStats {
+    ST_DescQuantiStats quanti;
+    ST_DescQualiStats quali;
+} ST_DescStats;
+
 #pragma pack(pop)
 
 /* String functions with the macro language's semantics (1-based positions). */
@@ -373,6 +441,21 @@ KOVRBRIDGE_API void Cpp_GetMethodDescription(ST_Main_aiR* main, ST_aiR* dialog, 
 /* Template catalogue. */
 KOVRBRIDGE_API int32_t Cpp_GetNbRFiles(const wchar_t* folder);
 KOVRBRIDGE_API void Cpp_GetListOfRFiles(ST_Main_aiR* main);
+
+/* Descriptive statistics of a model's data. The numeric columns of the first
+ * data set of model (quanti1, quanti2) are described into r1->quanti, those of
+ * the first data set of second into r2->quanti and those of third into
+ * r3->quanti (the last two only when that data has rows), each by the
+ * statistics its formats.statistics names. When model's first data set has
+ * text columns (quali1), the text columns held in quali->textBlock are
+ * tabulated into r1->quali (and r2->quali, r3->quali under the same
+ * conditions); when its qualiInfoFlag is -1, those of its own qualiInfo into
+ * r4->quali. The host dimensions every result array beforehand. With flag -1
+ * the first model data set's quanti2 and quali1 column counts are set to 0.
+ * A null record reads as an empty one and receives nothing. */
+KOVRBRIDGE_API void Cpp_GetDescStatsModel(int16_t flag, ST_DataSetArray* model, ST_DataSetArray* second,
+                                          ST_DataSet* third, ST_QualiInfo* quali, ST_DescStats* r1,
+                                          ST_DescStats* r2, ST_DescStats* r3, ST_DescStats* r4);
 
 #ifdef __cplusplus
 }
