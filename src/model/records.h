@@ -3,6 +3,10 @@
 // objects: numeric ones in place, string ones copied) and writes every field
 // back into the host record when it is destroyed: strings as new host strings,
 // scalars with their own width, string arrays element by element.
+// After construction every matrix and owned object pointer is set (never
+// null); only entries of columns, blocks and dataSets may be null (a host
+// array with a count but no data). A null host record gives an empty object
+// that writes nothing back.
 #ifndef KOV_MODEL_RECORDS_H
 #define KOV_MODEL_RECORDS_H
 
@@ -31,10 +35,10 @@ public:
     }
 
     short kind;
-    ST_Vect* host;
+    ST_Vect* host = nullptr;
     int count;
     int spareInt;
-    matrix<T>* values;
+    matrix<T>* values = nullptr;
 };
 
 using StrVect = cST_Vect<std::wstring>;
@@ -57,14 +61,14 @@ public:
     }
 
     short kind;
-    ST_MVect* host;
+    ST_MVect* host = nullptr;
     int columnCount;
     int extraInt1;
     short extraShort;
     int extraInt2;
     std::vector<cST_Vect<T>*> columns;
-    matrix<int>* columnLengths;
-    matrix<std::wstring>* columnNames;
+    matrix<int>* columnLengths = nullptr;
+    matrix<std::wstring>* columnNames = nullptr;
 };
 
 // A list of blocks; block i (1-based) is blocks[i - 1].
@@ -81,7 +85,7 @@ public:
         return i >= 1 && static_cast<size_t>(i) <= blocks.size() ? blocks[static_cast<size_t>(i) - 1] : nullptr;
     }
 
-    ST_Data* host;
+    ST_Data* host = nullptr;
     int blockCount;
     std::vector<cST_MVect<T>*> blocks;
 };
@@ -96,17 +100,17 @@ public:
     cST_QualiInfo(const cST_QualiInfo&) = delete;
     cST_QualiInfo& operator=(const cST_QualiInfo&) = delete;
 
-    ST_QualiInfo* host;
+    ST_QualiInfo* host = nullptr;
     int extraInt1;
     double extraDouble1;
     int extraInt2;
     int extraInt3;
     double extraDouble2;
-    matrix<int>* extraIntTable;
-    matrix<std::wstring>* textTable;
-    cST_MVect<std::wstring>* textBlock;
-    cST_MVect<double>* numBlock1;
-    cST_MVect<double>* numBlock2;
+    matrix<int>* extraIntTable = nullptr;
+    matrix<std::wstring>* textTable = nullptr;
+    cST_MVect<std::wstring>* textBlock = nullptr;
+    cST_MVect<double>* numBlock1 = nullptr;
+    cST_MVect<double>* numBlock2 = nullptr;
 };
 
 // One data set: numeric blocks quanti1, quanti2; text blocks quali1, quali2.
@@ -117,52 +121,52 @@ public:
     cST_DataSet(const cST_DataSet&) = delete;
     cST_DataSet& operator=(const cST_DataSet&) = delete;
 
-    ST_DataSet* host;
+    ST_DataSet* host = nullptr;
     int quanti1Int;
     short quanti1Bool;
-    cST_MVect<double>* quanti1;
+    cST_MVect<double>* quanti1 = nullptr;
     short quanti1FlagsBool;
-    cST_MVect<short>* quanti1Flags;
+    cST_MVect<short>* quanti1Flags = nullptr;
     int quanti2Int;
     short quanti2Bool;
-    cST_MVect<double>* quanti2;
+    cST_MVect<double>* quanti2 = nullptr;
     short quanti2FlagsBool;
-    cST_MVect<short>* quanti2Flags;
+    cST_MVect<short>* quanti2Flags = nullptr;
     int quali1Int;
     short quali1Bool;
-    cST_MVect<std::wstring>* quali1;
+    cST_MVect<std::wstring>* quali1 = nullptr;
     short quali1FlagsBool;
-    cST_MVect<short>* quali1Flags;
+    cST_MVect<short>* quali1Flags = nullptr;
     int quali2Int;
     short quali2Bool;
-    cST_MVect<std::wstring>* quali2;
+    cST_MVect<std::wstring>* quali2 = nullptr;
     short quali2FlagsBool;
-    cST_MVect<short>* quali2Flags;
+    cST_MVect<short>* quali2Flags = nullptr;
     int rowCount;
     int extraInt1;
-    matrix<int>* extraIntTable;
+    matrix<int>* extraIntTable = nullptr;
     short extraBool1;
-    matrix<std::wstring>* obsLabels;
+    matrix<std::wstring>* obsLabels = nullptr;
     int extraInt2;
     short extraBool2;
-    matrix<double>* extraDblTable1;
+    matrix<double>* extraDblTable1 = nullptr;
     short extraBool3;
-    matrix<double>* extraDblTable2;
-    cST_MVect<std::wstring>* textBlock;
+    matrix<double>* extraDblTable2 = nullptr;
+    cST_MVect<std::wstring>* textBlock = nullptr;
     int extraInt3;
     short qualiInfoFlag;
     short extraBool4;
     short extraBool5;
-    cST_QualiInfo* qualiInfo;
+    cST_QualiInfo* qualiInfo = nullptr;
     short extraBool6;
     short extraBool7;
-    matrix<short>* extraShortTable;
+    matrix<short>* extraShortTable = nullptr;
     int extraInt4;
     short extraBool8;
-    cST_DataDbl* dataQuanti;
-    cST_DataStr* dataQuali;
+    cST_DataDbl* dataQuanti = nullptr;
+    cST_DataStr* dataQuali = nullptr;
     short extraBool9;
-    matrix<double>* extraDblTable3;
+    matrix<double>* extraDblTable3 = nullptr;
     int extraInt5;
     int extraInt6;
 };
@@ -181,11 +185,11 @@ public:
         return k >= 1 && static_cast<size_t>(k) <= dataSets.size() ? dataSets[static_cast<size_t>(k) - 1] : nullptr;
     }
 
-    ST_DataSetArray* host;
+    ST_DataSetArray* host = nullptr;
     int count;
     std::vector<cST_DataSet*> dataSets;
-    matrix<short>* exportFlags;
-    matrix<std::wstring>* dataSetNames;
+    matrix<short>* exportFlags = nullptr;
+    matrix<std::wstring>* dataSetNames = nullptr;
 };
 
 // The main record.
@@ -196,16 +200,16 @@ public:
     cST_Main_aiR(const cST_Main_aiR&) = delete;
     cST_Main_aiR& operator=(const cST_Main_aiR&) = delete;
 
-    ST_Main_aiR* host;
+    ST_Main_aiR* host = nullptr;
     std::wstring workFolder;
     std::wstring spareText;
     std::wstring catalogFolder;
     std::wstring templateFolder;
-    matrix<std::wstring>* catalogTable;
+    matrix<std::wstring>* catalogTable = nullptr;
     int catalogCount;
     std::wstring templateFile;
     short spareFlag1;
-    StrVect* spareList;
+    StrVect* spareList = nullptr;
     std::wstring rFolder;
     short spareFlag2;
     std::wstring group;
@@ -222,7 +226,7 @@ public:
     cST_aiR(const cST_aiR&) = delete;
     cST_aiR& operator=(const cST_aiR&) = delete;
 
-    ST_aiR* host;
+    ST_aiR* host = nullptr;
     int addObsLabels;
     std::wstring dataStructure;
     std::wstring functionName;
@@ -327,7 +331,7 @@ public:
     cST_AirControlInfo(const cST_AirControlInfo&) = delete;
     cST_AirControlInfo& operator=(const cST_AirControlInfo&) = delete;
 
-    ST_AirControlInfo* host;
+    ST_AirControlInfo* host = nullptr;
     StrVect ctlChartName;
     IntVect ctlFrameChildren;
     StrVect ctlEventCode;
