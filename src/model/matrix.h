@@ -121,7 +121,7 @@ public:
     }
 
     virtual T& operator()(int i, int j) {
-        const long long position = static_cast<long long>(i - 1) + static_cast<long long>(j - 1) * rows_;
+        const long long position = (static_cast<long long>(i) - 1) + (static_cast<long long>(j) - 1) * rows_;
         return At(position);
     }
     virtual T& operator()(int i) { return At(static_cast<long long>(i) - 1); }
@@ -180,11 +180,14 @@ public:
 
     // Writes every element back into the host array as a new host string. The
     // strings previously in the slots are the host's and are not released.
+    // A matrix grown by RedimPreserve writes only as many elements as the
+    // host array has slots.
     void UpdateSafeArray() {
         if constexpr (kIsString) {
             if (hostArray_ == nullptr || count_ <= 0 || hostArray_->pvData == nullptr) return;
             auto* slots = static_cast<BSTR*>(hostArray_->pvData);
-            for (int k = 0; k < count_; ++k) slots[k] = SysAllocString2(elements_[firstElement_ + k].c_str());
+            const long long n = std::min<long long>(count_ - firstElement_, HostSlotCount());
+            for (long long k = 0; k < n; ++k) slots[k] = SysAllocString2(elements_[firstElement_ + k].c_str());
         }
     }
 
@@ -193,6 +196,14 @@ public:
 
 private:
     static int ClampCount(uint32_t n) { return n > 0x7FFFFFFFu ? 0x7FFFFFFF : static_cast<int>(n); }
+
+    long long HostSlotCount() const {
+        long long n = 1;
+        for (uint16_t d = 0; d < std::max<uint16_t>(hostArray_->cDims, 1) && n > 0; ++d) {
+            n = std::min<long long>(n * hostArray_->rgsabound[d].cElements, 0x7FFFFFFF);
+        }
+        return n;
+    }
 
     T& At(long long position) {
         if (static_cast<unsigned long long>(position) < static_cast<unsigned long long>(count_)) {

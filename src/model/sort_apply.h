@@ -4,7 +4,15 @@
 #ifndef KOV_MODEL_SORT_APPLY_H
 #define KOV_MODEL_SORT_APPLY_H
 
+#include <cmath>
+
 #include "matrix.h"
+
+// An order value as a row number, truncated toward zero. A value that no int
+// can hold (NaN included) gives row 0, which reaches the spare element.
+inline int OrderRow(double value) {
+    return std::fabs(value) < 2147483648.0 ? static_cast<int>(value) : 0;
+}
 
 // target(i, j) = source(order(i), j) for i in 1..nRows, j in 1..nCols. Indices
 // out of range read or write the spare element.
@@ -12,8 +20,7 @@ template <typename T>
 void SortApply(matrix<T>* source, int nRows, int nCols, matrix<double>* order, matrix<T>* target) {
     for (int j = 1; j <= nCols; ++j) {
         for (int i = 1; i <= nRows; ++i) {
-            const int row = static_cast<int>((*order)(i));
-            (*target)(i, j) = (*source)(row, j);
+            (*target)(i, j) = (*source)(OrderRow((*order)(i)), j);
         }
     }
 }

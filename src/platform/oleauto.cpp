@@ -1,6 +1,7 @@
 // Host strings and host arrays with the byte layout the add-in's host uses.
 #include "oleauto.h"
 
+#include <cstdint>
 #include <cstdlib>
 #include <cstring>
 
@@ -24,9 +25,14 @@ uint32_t ElementSize(uint16_t vt) {
     }
 }
 
+// The product of the element counts; SIZE_MAX when it does not fit.
 size_t ElementCount(const SAFEARRAY* array) {
     size_t n = 1;
-    for (uint16_t d = 0; d < array->cDims; ++d) n *= array->rgsabound[d].cElements;
+    for (uint16_t d = 0; d < array->cDims; ++d) {
+        const size_t dimension = array->rgsabound[d].cElements;
+        if (dimension != 0 && n > SIZE_MAX / dimension) return SIZE_MAX;
+        n *= dimension;
+    }
     return n;
 }
 

@@ -57,4 +57,62 @@ BSTR Strings::Adopt(BSTR s) {
     return s;
 }
 
+namespace {
+
+std::vector<BSTR> MakeStrings(std::initializer_list<const char*> items) {
+    std::vector<BSTR> strings;
+    for (const char* item : items) strings.push_back(item != nullptr ? Str(item) : nullptr);
+    return strings;
+}
+
+std::vector<std::string> TextsOf(const BSTR* slots, size_t n) {
+    std::vector<std::string> texts;
+    for (size_t k = 0; k < n; ++k) texts.push_back(Text(slots[k]));
+    return texts;
+}
+
+// Frees the original strings that the library replaced in slots.
+void FreeReplaced(const std::vector<BSTR>& original, const BSTR* slots) {
+    for (size_t k = 0; k < original.size(); ++k) {
+        if (slots[k] != original[k]) SysFreeString(original[k]);
+    }
+}
+
+}  // namespace
+
+StringBuffer::StringBuffer(std::initializer_list<const char*> items)
+    : original_(MakeStrings(items)), slots_(original_) {}
+
+StringBuffer::StringBuffer(size_t n) : original_(n, nullptr), slots_(n, nullptr) {}
+
+StringBuffer::~StringBuffer() {
+    FreeReplaced(original_, slots_.data());
+    for (BSTR s : slots_) SysFreeString(s);
+}
+
+std::vector<std::string> StringBuffer::Texts() const { return TextsOf(slots_.data(), slots_.size()); }
+
+SAFEARRAY* Create(uint16_t vt, uint32_t rows, uint32_t cols, int32_t lowerBound) {
+    SAFEARRAYBOUND bounds[2] = {{rows, lowerBound}, {cols, lowerBound}};
+    return SafeArrayCreate(vt, cols == 0 ? 1 : 2, bounds);
+}
+
+StringArray::StringArray(uint32_t rows, uint32_t cols, std::initializer_list<const char*> items, int32_t lowerBound)
+    : array_(Create(VT_BSTR, rows, cols, lowerBound)), original_(size_t{rows} * (cols == 0 ? 1 : cols), nullptr) {
+    for (size_t k = 0; k < original_.size() && k < items.size(); ++k) {
+        const char* item = items.begin()[k];
+        original_[k] = item != nullptr ? Str(item) : nullptr;
+        data()[k] = original_[k];
+    }
+}
+
+StringArray::~StringArray() {
+    FreeReplaced(original_, data());
+    SafeArrayDestroy(array_);
+}
+
+std::vector<std::string> StringArray::Texts() const {
+    return TextsOf(static_cast<const BSTR*>(array_->pvData), original_.size());
+}
+
 }  // namespace host

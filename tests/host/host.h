@@ -3,7 +3,9 @@
 #ifndef KOV_TESTS_HOST_HOST_H
 #define KOV_TESTS_HOST_HOST_H
 
+#include <initializer_list>
 #include <string>
+#include <type_traits>
 #include <vector>
 
 #include "kovrbridge.h"
@@ -32,6 +34,84 @@ public:
 
 private:
     std::vector<BSTR> owned_;
+};
+
+// A buffer of host strings as the add-in passes one: the address of its first
+// element. A nullptr item is a null host string. Frees the strings it was
+// built with and every string the library stored in it.
+class StringBuffer {
+public:
+    StringBuffer(std::initializer_list<const char*> items);
+    explicit StringBuffer(size_t n);  // n null elements
+    StringBuffer(const StringBuffer&) = delete;
+    StringBuffer& operator=(const StringBuffer&) = delete;
+    ~StringBuffer();
+
+    BSTR* data() { return slots_.data(); }
+    size_t size() const { return slots_.size(); }
+    BSTR operator[](size_t k) const { return slots_[k]; }
+    // The current texts, a null element giving "".
+    std::vector<std::string> Texts() const;
+    // Whether element k now holds another host string than it was built with.
+    bool Replaced(size_t k) const { return slots_[k] != original_[k]; }
+
+private:
+    std::vector<BSTR> original_;
+    std::vector<BSTR> slots_;
+};
+
+// SafeArrayCreate for rows x cols (cols 0: one dimension) with one lower bound.
+SAFEARRAY* Create(uint16_t vt, uint32_t rows, uint32_t cols, int32_t lowerBound);
+
+// A host array made by SafeArrayCreate and destroyed by SafeArrayDestroy:
+// rows x cols elements (cols 0: one dimension of rows elements), every
+// dimension with the given lower bound, elements in storage order.
+template <typename T>
+class Array {
+public:
+    Array(uint32_t rows, uint32_t cols, std::initializer_list<T> items, int32_t lowerBound = 0)
+        : array_(Create(VarType(), rows, cols, lowerBound)) {
+        const size_t n = size_t{rows} * (cols == 0 ? 1 : cols);
+        for (size_t k = 0; k < n && k < items.size(); ++k) data()[k] = items.begin()[k];
+    }
+    Array(const Array&) = delete;
+    Array& operator=(const Array&) = delete;
+    ~Array() { SafeArrayDestroy(array_); }
+
+    SAFEARRAY* get() { return array_; }
+    T* data() { return static_cast<T*>(array_->pvData); }
+
+private:
+    static_assert(std::is_same_v<T, double> || std::is_same_v<T, int32_t> || std::is_same_v<T, int16_t>);
+    static uint16_t VarType() {
+        if constexpr (std::is_same_v<T, double>) return VT_R8;
+        if constexpr (std::is_same_v<T, int32_t>) return VT_I4;
+        return VT_I2;
+    }
+
+    SAFEARRAY* array_;
+};
+
+// A host array of host strings (see Array); a nullptr item is a null host
+// string. Frees the strings it was built with and every string the library
+// stored in it.
+class StringArray {
+public:
+    StringArray(uint32_t rows, uint32_t cols, std::initializer_list<const char*> items, int32_t lowerBound = 0);
+    StringArray(const StringArray&) = delete;
+    StringArray& operator=(const StringArray&) = delete;
+    ~StringArray();
+
+    SAFEARRAY* get() { return array_; }
+    BSTR* data() { return static_cast<BSTR*>(array_->pvData); }
+    // The current texts in storage order, a null element giving "".
+    std::vector<std::string> Texts() const;
+    // Whether element k now holds another host string than it was built with.
+    bool Replaced(size_t k) const { return static_cast<BSTR*>(array_->pvData)[k] != original_[k]; }
+
+private:
+    SAFEARRAY* array_;
+    std::vector<BSTR> original_;
 };
 
 }  // namespace host

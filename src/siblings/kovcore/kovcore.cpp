@@ -49,6 +49,7 @@ const wchar_t* CW162W32(const char16_t* s) {
 
 std::wstring to_wstring(long double n) {
     char digits[64];
-    std::snprintf(digits, sizeof digits, "%.0Lf", std::trunc(n));
+    // Adding 0 turns a negative zero into "0" rather than "-0".
+    std::snprintf(digits, sizeof digits, "%.0Lf", std::trunc(n) + 0.0L);
     return std::wstring(digits, digits + std::char_traits<char>::length(digits));
 }

@@ -5,13 +5,14 @@
 #include <vector>
 
 void V_Set1toN(matrix<int>* m, int n) {
+    n = std::min(n, m->count());
     for (int i = 1; i <= n; ++i) (*m)(i) = i;
 }
 
 void SortQ(matrix<int>* perm, int n, int /*column*/, int first, int last, matrix<int>* key,
            matrix<int>* /*permAgain*/, int /*keyColumn*/, short descending, short /*ascending*/) {
     first = std::max(first, 1);
-    last = std::min(last, n);
+    last = std::min({last, n, key->count()});
     if (last <= first) return;
     std::vector<int> positions(static_cast<size_t>(last - first + 1));
     std::iota(positions.begin(), positions.end(), first);
@@ -36,7 +37,8 @@ void SortQ(matrix<int>* perm, int n, int /*column*/, int first, int last, matrix
 void SortQMatrixCol(matrix<std::wstring>* m, int rows, int cols, int keyColumn, int first, int last,
                     short descending) {
     first = std::max(first, 1);
-    last = std::min(last, rows);
+    last = std::min(last, std::min(rows, m->rows()));
+    cols = std::min(cols, m->cols());
     if (last <= first || cols < 1) return;
     std::vector<int> order(static_cast<size_t>(last - first + 1));
     std::iota(order.begin(), order.end(), first);
