@@ -1,0 +1,145 @@
+#include "xml_node.h"
+
+#include <libxml/parser.h>
+#include <libxml/xmlmemory.h>
+
+#include <cstdarg>
+#include <cstdio>
+#include <iostream>
+#include <memory>
+#include <new>
+#include <sstream>
+
+#include "fsu.h"
+
+namespace {
+
+// Sends everything the parser reports during one parse into a string. The
+// standard error stream's buffer and the parser's generic error function are
+// process-wide; both are replaced on construction and put back on
+// destruction, so also when the parse ends in an exception.
+class ParserMessageCapture {
+public:
+    ParserMessageCapture()
+        : savedBuffer_(std::cerr.rdbuf(stream_.rdbuf())),
+          savedHandler_(xmlGenericError),
+          savedContext_(xmlGenericErrorContext) {
+        xmlGenericErrorFunc handler = handler_func;
+        initGenericErrorDefaultFunc(&handler);
+    }
+    ~ParserMessageCapture() {
+        xmlSetGenericErrorFunc(savedContext_, savedHandler_);
+        std::cerr.rdbuf(savedBuffer_);
+    }
+    ParserMessageCapture(const ParserMessageCapture&) = delete;
+    ParserMessageCapture& operator=(const ParserMessageCapture&) = delete;
+
+    std::string Text() const { return stream_.str(); }
+
+private:
+    std::ostringstream stream_;
+    std::streambuf* savedBuffer_;
+    xmlGenericErrorFunc savedHandler_;
+    void* savedContext_;
+};
+
+// Releases the parser's global state once a parse is over.
+class ParserCleanup {
+public:
+    ParserCleanup() = default;
+    ~ParserCleanup() {
+        xmlCleanupParser();
+        xmlMemoryDump();
+    }
+    ParserCleanup(const ParserCleanup&) = delete;
+    ParserCleanup& operator=(const ParserCleanup&) = delete;
+};
+
+struct FreeContext {
+    void operator()(xmlParserCtxt* context) const { xmlFreeParserCtxt(context); }
+};
+struct FreeDocument {
+    void operator()(xmlDoc* document) const { xmlFreeDoc(document); }
+};
+
+// The parser's own message for an error it did not report through the
+// generic error function, without its final line feed.
+std::string LastMessage(const xmlError& last) {
+    std::string message = last.message != nullptr ? last.message : "the file could not be read";
+    while (!message.empty() && message.back() == '\n') message.pop_back();
+    return message;
+}
+
+}  // namespace
+
+void handler_func(void* /*context*/, const char* format, ...) {
+    char buffer[256];
+    va_list arguments;
+    va_start(arguments, format);
+    const int written = std::vsnprintf(buffer, sizeof buffer, format, arguments);
+    va_end(arguments);
+    if (written < 0) return;
+    std::cerr << buffer;
+}
+
+std::wstring xmlCharToWstring(const unsigned char* text) {
+    std::wstring result;
+    if (text == nullptr) return result;
+    for (const unsigned char* c = text; *c != 0; ++c) result.push_back(static_cast<signed char>(*c));
+    return result;
+}
+
+XmlNode::~XmlNode() {
+    for (XmlNode* child : children) delete child;
+}
+
+void XmlNode::ParseAndFill() {
+    if (path.empty()) return;
+    const std::string file = fsu::NarrowPath(path);
+    ParserCleanup cleanup;
+    std::unique_ptr<xmlParserCtxt, FreeContext> context(xmlNewParserCtxt());
+    if (context == nullptr) throw std::bad_alloc();
+    std::unique_ptr<xmlDoc, FreeDocument> document;
+    std::string captured;
+    {
+        ParserMessageCapture capture;
+        document.reset(xmlCtxtReadFile(context.get(), file.c_str(), nullptr, 0));
+        captured = capture.Text();
+    }
+    if (document != nullptr) {
+        if (xmlNode* top = xmlDocGetRootElement(document.get())) Fill(top);
+        return;
+    }
+    const xmlError& last = context->lastError;
+    error.Collect(captured, last.file != nullptr ? last.file : "", file);
+    // A parse that failed always leaves an error, also when the parser's
+    // report did not reach the generic error function (a structured error
+    // handler installed by the host process, say).
+    if (error.empty()) error.Add(file, std::to_string(last.line), "", LastMessage(last));
+}
+
+int XmlNode::Fill(xmlNode* source) {
+    name = xmlCharToWstring(source->name);
+    type = source->type;
+    // Only elements have attributes and children of their own; an entity
+    // reference's children are the entity's declaration.
+    if (source->type != XML_ELEMENT_NODE) return 1;
+    GetAttributes(source);
+    if (source->children != nullptr) value = xmlCharToWstring(source->children->content);
+    for (xmlNode* child = source->children; child != nullptr; child = child->next) {
+        if (child->type == XML_TEXT_NODE || child->type == XML_COMMENT_NODE) continue;
+        auto node = std::make_unique<XmlNode>();
+        node->parent = this;
+        children.push_back(node.get());
+        node.release()->Fill(child);
+    }
+    return 1;
+}
+
+void XmlNode::GetAttributes(xmlNode* source) {
+    for (xmlAttr* attribute = source->properties; attribute != nullptr; attribute = attribute->next) {
+        const xmlNode* valueNode = attribute->children;
+        if (valueNode == nullptr || valueNode->content == nullptr || valueNode->content[0] == 0) continue;
+        attributes.emplace(xmlCharToWstring(attribute->name), xmlCharToWstring(valueNode->content));
+    }
+}
