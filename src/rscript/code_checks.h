@@ -1,0 +1,25 @@
+// Checks and substitutions on R code: replacing a name where a delimiter
+// follows it, and the checks every generated line passes (top-level "="
+// assignments become "<-", code that calls the operating system is refused).
+#ifndef KOV_RSCRIPT_CODE_CHECKS_H
+#define KOV_RSCRIPT_CODE_CHECKS_H
+
+#include <string>
+
+// -1 when c may follow a name that is replaced: the empty string (end of the
+// code) or one of " ", ")", "]", ",", ";", "+", "-", "*", "/"; otherwise 0.
+short IsOkAfter(const std::wstring& c);
+
+// text with each occurrence of find that IsOkAfter's delimiter follows
+// replaced by replacement. An occurrence followed by another character is
+// part of a longer name: it stays, and so does everything up to and including
+// the next delimiter. Only the character after an occurrence is tested.
+std::wstring RReplace(const std::wstring& text, const std::wstring& find, const std::wstring& replacement);
+
+// The code with the first "=" of each ";"-separated statement turned into
+// "<-" when it comes before any "(" and the statement holds no comparison
+// ("==", "<=", ">=", "!="); the empty string when the code mentions "system"
+// anywhere but as the end of a longer word that closes the code.
+std::wstring CodeChecks(const std::wstring& code);
+
+#endif

@@ -1,0 +1,72 @@
+#include "model_equation.h"
+
+#include <algorithm>
+#include <cmath>
+#include <cwchar>
+
+#include "data_columns.h"
+#include "r_text.h"
+#include "vb_string.h"
+
+namespace {
+
+constexpr int kQuantitativeResponse = 1;
+constexpr int kQualitativeResponse = 3;
+
+// The type code of the first data selection; 0 when it is not a number.
+int ResponseType(cST_aiR& dialog) {
+    const std::wstring code = dialog.refDataType(1);
+    if (code.empty()) return 0;
+    const std::wstring text = Replace(code, L",", L".", 1, 1);
+    const double value = std::wcstod(text.c_str(), nullptr);
+    if (!std::isfinite(value) || std::fabs(value) >= 2147483647.0) return 0;
+    return static_cast<int>(value);
+}
+
+std::wstring ResponseName(cST_aiR& dialog, cST_DataSetArray& dataSets, int type, int columnIndex) {
+    if (dialog.refOneByOne(1) != -1) return dialog.refRName(1);
+    const cST_DataSet* first = dataSets.dataSet(1);
+    if (first == nullptr) return std::wstring();
+    if (type == kQualitativeResponse) return RColumnName(ColumnName(first->quali1, columnIndex));
+    if (type == kQuantitativeResponse) return RColumnName(ColumnName(first->quanti1, columnIndex));
+    return std::wstring();
+}
+
+// One term per column that the block holds a name for.
+template <typename T>
+void AppendTerms(const cST_MVect<T>* block, short random, std::wstring& formula) {
+    if (block == nullptr || block->columnNames == nullptr) return;
+    const int n = std::min(block->columnCount, block->columnNames->count());
+    LoadClabelsRfunc(n, L"+", *block->columnNames, random, formula);
+}
+
+}  // namespace
+
+std::wstring GetModelEquation(cST_aiR& dialog, cST_DataSetArray& dataSets, int columnIndex) {
+    const short random = dialog.dataStructure == L"model.random" ? -1 : 0;
+    const int type = ResponseType(dialog);
+    std::wstring formula = ResponseName(dialog, dataSets, type, columnIndex) + L" ~ ";
+
+    // A data set that is absent counts as one without explanatory columns.
+    const cST_DataSet* explanatory = dataSets.dataSet(1);
+    if (explanatory == nullptr || ColumnCount(explanatory->quanti2) + ColumnCount(explanatory->quali2) <= 0) {
+        explanatory = dataSets.dataSet(2);
+    }
+    if (explanatory == nullptr) return formula;
+    if (type == kQualitativeResponse) {
+        AppendTerms(explanatory->quanti2, 0, formula);
+        AppendTerms(explanatory->quali2, random, formula);
+    } else if (type == kQuantitativeResponse) {
+        AppendTerms(explanatory->quanti2, 0, formula);
+        AppendTerms(explanatory->quali1, random, formula);
+    }
+    return formula;
+}
+
+void LoadClabelsRfunc(int n, const std::wstring& separator, matrix<std::wstring>& names, short random,
+                      std::wstring& formula) {
+    for (int i = 1; i <= n; ++i) {
+        const std::wstring term = RColumnName(names(i));
+        formula += random == -1 ? separator + L"( 1 | " + term + L" )" : separator + term;
+    }
+}

@@ -1,0 +1,102 @@
+#include "option_code.h"
+
+#include "comma_list.h"
+#include "entries.h"
+#include "r_text.h"
+#include "vb_string.h"
+
+namespace {
+
+// 'alpha,list' names option alpha of group list; without a comma the group is empty.
+struct OptionName {
+    std::wstring name;
+    std::wstring group;
+};
+
+OptionName SplitRName(const std::wstring& rName) {
+    const size_t comma = rName.find(L',');
+    if (comma == std::wstring::npos) return {rName, std::wstring()};
+    return {rName.substr(0, comma), rName.substr(comma + 1)};
+}
+
+bool IsTrue(short flag) { return flag == -1; }
+
+}  // namespace
+
+void GetTypeValListindex(cST_aiR& dialog, int i, std::wstring& kind, std::wstring& value, int& listIndex,
+                         int& inputCounter, int& comboCounter) {
+    kind = dialog.optionKind(i);
+    value = dialog.optionValue(i);
+    if (kind == L"Input") {
+        ++inputCounter;
+    } else if (kind == L"ComboBox") {
+        ++comboCounter;
+        listIndex = dialog.comboDefault(comboCounter);
+    }
+}
+
+std::wstring GetValueForCtlType(cST_aiR& dialog, int /*option*/, const std::wstring& kind, const std::wstring& value,
+                                int listIndex, int inputIndex, int comboIndex) {
+    if (kind == L"Input") {
+        const std::wstring& type = dialog.inputType(inputIndex);
+        if (type == L"text" || type == L"string") return RQuoted(value);
+        // A list such as '1,2,3' goes in as typed, so that it stays an R vector.
+        if (type == L"integerlist") return L"c(" + value + L")";
+        return Replace(value, L",", L".", 1, 0);
+    }
+    if (kind == L"RadioButton" || kind == L"CheckBox") return UCase(value);
+    if (kind == L"ComboBox") return RQuoted(ExtractFromList(listIndex + 1, dialog.comboItemRNames(comboIndex)));
+    return std::wstring();
+}
+
+std::wstring GetRCodeForOption(cST_aiR& dialog, int& i, int& inputCounter, int& comboCounter) {
+    const OptionName opening = SplitRName(dialog.optionRName(i));
+    std::wstring kind;
+    std::wstring value;
+    int listIndex = 0;
+    GetTypeValListindex(dialog, i, kind, value, listIndex, inputCounter, comboCounter);
+
+    std::wstring text;
+    if (opening.group == L"c") {
+        // The opening value of a vector is used as typed.
+        if (kind == L"Input") text = opening.name + L"=c(" + value;
+    } else {
+        const std::wstring optionValue =
+            dialog.optionKind(i) == L"RadioButton"
+                ? dialog.optionValue(i)
+                : GetValueForCtlType(dialog, i, kind, value, listIndex, inputCounter, comboCounter);
+        text = opening.name + L"=" + optionValue;
+        if (opening.group.empty()) return text;
+        text = opening.group + L"(" + text;
+    }
+
+    const int last = Entries(dialog.optionRName);
+    if (i >= last) return std::wstring();
+    while (i < last) {
+        ++i;
+        if (!IsTrue(dialog.optionActive(i))) {
+            // Passed over, but counted, so the counters stay aligned.
+            const std::wstring& passedKind = dialog.optionKind(i);
+            if (passedKind == L"ComboBox") {
+                ++comboCounter;
+            } else if (passedKind == L"Input") {
+                ++inputCounter;
+            }
+            continue;
+        }
+        const OptionName member = SplitRName(dialog.optionRName(i));
+        if (member.group != opening.group || (opening.group == L"c" && member.name != opening.name)) {
+            --i;  // not a member: left to the caller
+            break;
+        }
+        dialog.optionDone(i) = -1;
+        std::wstring memberKind;
+        std::wstring memberValue;
+        int memberListIndex = 0;
+        GetTypeValListindex(dialog, i, memberKind, memberValue, memberListIndex, inputCounter, comboCounter);
+        const std::wstring rText =
+            GetValueForCtlType(dialog, i, memberKind, memberValue, memberListIndex, inputCounter, comboCounter);
+        text += opening.group == L"c" ? L", " + rText : L", " + member.name + L"=" + rText;
+    }
+    return text + L")";
+}
