@@ -3,5 +3,6 @@
 #define KOV_SIBLINGS_KOVDESC_KOVDESC_H
 
 #include "desc_stats.h"
+#include "error_info.h"
 
 #endif

@@ -1,0 +1,83 @@
+// RXml: reads one template file into the dialog description. It is used in
+// two passes that walk the template in exactly the same way: the sizing pass
+// (FillairStSize) only counts how many entries every vector will receive, the
+// filling pass (FillairSt) appends them. The catalogue uses the same reader,
+// without either pass, for the header getters.
+#ifndef KOV_TEMPLATE_RXML_H
+#define KOV_TEMPLATE_RXML_H
+
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "kovrbridge.h"
+#include "matrix.h"
+#include "records.h"
+#include "xml_node.h"
+
+class RXml {
+public:
+    // dialog and controls are given for the filling pass, sizes and
+    // controlSizes for the sizing pass; all four are null for the catalogue.
+    // translations is the add-in's table of translated texts.
+    RXml(const std::wstring& path, cST_Main_aiR& main, cST_aiR* dialog, cST_AirControlInfo* controls,
+         ST_aiRSize* sizes, ST_AirControlInfoSize* controlSizes, matrix<std::wstring>& translations);
+    ~RXml();
+    RXml(const RXml&) = delete;
+    RXml& operator=(const RXml&) = delete;
+
+    // Parses the template. Always 0: a template that did not parse is seen
+    // from ParseFailed().
+    int Parse();
+    bool ParseFailed() const;
+    // The parse errors as the add-in shows them under "XML Error".
+    std::wstring ErrMsg() const;
+
+    // Root attributes "function", "text", "packages" and "keywords".
+    std::wstring GetFunctionName() const;
+    std::wstring GetRFunctionName() const;
+    std::wstring GetPackageName() const;
+    std::wstring GetKeywords() const;
+
+    void FillairSt();
+    void FillairStSize();
+
+    // One page's (or one column's) children; page is the 0-based page index.
+    void GetPageControls(std::vector<XmlNode*>& nodes, int page);
+    void GetPageControlsSize(std::vector<XmlNode*>& nodes, int page);
+
+    // One control element: registered and handed to the loader of its kind.
+    void LoadChildNode(XmlNode* node, int page);
+    void LoadChildNodeSize(XmlNode* node, int page);
+
+    // A control the reader adds itself (column break, spacer, ...): one entry
+    // with default values in every per-control vector but ctlExtra. Returns
+    // its control index.
+    int AddKOVIANaiRCIDefaults(int page);
+    void AddaiRSizeCIDefaultsSize(int page);
+
+    // One RScript element: its ScriptLine and RBlock lines.
+    void GetScript(XmlNode* script);
+    void GetScriptSize(XmlNode* script);
+
+private:
+    void LoadPage(XmlNode* tab, int page);
+    void LoadPageSize(XmlNode* tab, int page);
+    std::wstring RootAttribute(const wchar_t* name) const;
+
+    std::wstring path;
+    std::unique_ptr<XmlNode> root;
+    cST_Main_aiR& main;
+    cST_aiR* dialog;
+    cST_AirControlInfo* controls;
+    ST_aiRSize* sizes;
+    ST_AirControlInfoSize* controlSizes;
+    // Sizing pass: XQuantiField, XQualiField and ObsLabelsField controls
+    // counted so far.
+    int xQuantiCount;
+    int xQualiCount;
+    int obsLabelsCount;
+    matrix<std::wstring>& translations;
+};
+
+#endif
