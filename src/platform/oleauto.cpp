@@ -86,6 +86,10 @@ SAFEARRAY* SafeArrayCreate(uint16_t vt, uint32_t cDims, SAFEARRAYBOUND* bounds) 
     array->cbElements = elementSize;
     for (uint32_t d = 0; d < cDims; ++d) array->rgsabound[cDims - 1 - d] = bounds[d];
     const size_t count = ElementCount(array);
+    if (count > SIZE_MAX / elementSize) {
+        std::free(array);
+        return nullptr;
+    }
     if (count > 0) {
         array->pvData = std::calloc(count, elementSize);
         if (array->pvData == nullptr) {

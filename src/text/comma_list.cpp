@@ -46,7 +46,8 @@ void ConvertList(const std::wstring& list, int n, short headerFlag, const std::w
     GetVectFromCommaList(list, n, separator, items);
     int first = 1;
     if (headerFlag == -1) {
-        header = items(1);
+        // Items cut beyond n only reached the spare element.
+        header = n >= 1 ? items(1) : std::wstring();
         first = 2;
     }
     // Targets beyond the vector would only reach its spare element.

@@ -1,5 +1,7 @@
 #include "host.h"
 
+#include <algorithm>
+
 namespace host {
 
 BSTR Str(const std::string& utf8) {
@@ -53,17 +55,13 @@ Strings::~Strings() {
 BSTR Strings::operator()(const std::string& utf8) { return Adopt(Str(utf8)); }
 
 BSTR Strings::Adopt(BSTR s) {
-    if (s != nullptr) owned_.push_back(s);
+    if (s != nullptr && std::find(owned_.begin(), owned_.end(), s) == owned_.end()) owned_.push_back(s);
     return s;
 }
 
 namespace {
 
-std::vector<BSTR> MakeStrings(std::initializer_list<const char*> items) {
-    std::vector<BSTR> strings;
-    for (const char* item : items) strings.push_back(item != nullptr ? Str(item) : nullptr);
-    return strings;
-}
+BSTR StrOrNull(const char* utf8) { return utf8 != nullptr ? Str(utf8) : nullptr; }
 
 std::vector<std::string> TextsOf(const BSTR* slots, size_t n) {
     std::vector<std::string> texts;
@@ -71,23 +69,31 @@ std::vector<std::string> TextsOf(const BSTR* slots, size_t n) {
     return texts;
 }
 
-// Frees the original strings that the library replaced in slots.
-void FreeReplaced(const std::vector<BSTR>& original, const BSTR* slots) {
-    for (size_t k = 0; k < original.size(); ++k) {
-        if (slots[k] != original[k]) SysFreeString(original[k]);
-    }
-}
-
 }  // namespace
 
-StringBuffer::StringBuffer(std::initializer_list<const char*> items)
-    : original_(MakeStrings(items)), slots_(original_) {}
+StringVariable::StringVariable(const char* text) : original_(held_.Adopt(StrOrNull(text))), value_(original_) {}
+
+StringVariable::~StringVariable() { held_.Adopt(value_); }
+
+BSTR* StringVariable::ptr() {
+    held_.Adopt(value_);
+    return &value_;
+}
+
+StringBuffer::StringBuffer(std::initializer_list<const char*> items) {
+    for (const char* item : items) original_.push_back(held_.Adopt(StrOrNull(item)));
+    slots_ = original_;
+}
 
 StringBuffer::StringBuffer(size_t n) : original_(n, nullptr), slots_(n, nullptr) {}
 
 StringBuffer::~StringBuffer() {
-    FreeReplaced(original_, slots_.data());
-    for (BSTR s : slots_) SysFreeString(s);
+    for (BSTR s : slots_) held_.Adopt(s);
+}
+
+BSTR* StringBuffer::data() {
+    for (BSTR s : slots_) held_.Adopt(s);
+    return slots_.data();
 }
 
 std::vector<std::string> StringBuffer::Texts() const { return TextsOf(slots_.data(), slots_.size()); }
@@ -100,19 +106,25 @@ SAFEARRAY* Create(uint16_t vt, uint32_t rows, uint32_t cols, int32_t lowerBound)
 StringArray::StringArray(uint32_t rows, uint32_t cols, std::initializer_list<const char*> items, int32_t lowerBound)
     : array_(Create(VT_BSTR, rows, cols, lowerBound)), original_(size_t{rows} * (cols == 0 ? 1 : cols), nullptr) {
     for (size_t k = 0; k < original_.size() && k < items.size(); ++k) {
-        const char* item = items.begin()[k];
-        original_[k] = item != nullptr ? Str(item) : nullptr;
-        data()[k] = original_[k];
+        original_[k] = held_.Adopt(StrOrNull(items.begin()[k]));
+        Slots()[k] = original_[k];
     }
 }
 
 StringArray::~StringArray() {
-    FreeReplaced(original_, data());
+    // The strings are freed by held_; the array is destroyed without them.
+    for (size_t k = 0; k < original_.size(); ++k) {
+        held_.Adopt(Slots()[k]);
+        Slots()[k] = nullptr;
+    }
     SafeArrayDestroy(array_);
 }
 
-std::vector<std::string> StringArray::Texts() const {
-    return TextsOf(static_cast<const BSTR*>(array_->pvData), original_.size());
+SAFEARRAY* StringArray::get() {
+    for (size_t k = 0; k < original_.size(); ++k) held_.Adopt(Slots()[k]);
+    return array_;
 }
+
+std::vector<std::string> StringArray::Texts() const { return TextsOf(Slots(), original_.size()); }
 
 }  // namespace host

@@ -29,16 +29,38 @@ public:
 
     // A host string owned by this pool.
     BSTR operator()(const std::string& utf8);
-    // Takes a host string the library returned or stored, and frees it later.
+    // Takes a host string the library returned or stored, and frees it later
+    // (once, however often it is adopted).
     BSTR Adopt(BSTR s);
 
 private:
     std::vector<BSTR> owned_;
 };
 
+// A host string variable, as passed to an in/out argument (ptr()). A nullptr
+// text is a null host string. Frees every host string it held.
+class StringVariable {
+public:
+    explicit StringVariable(const char* text);
+    StringVariable(const StringVariable&) = delete;
+    StringVariable& operator=(const StringVariable&) = delete;
+    ~StringVariable();
+
+    BSTR* ptr();
+    BSTR value() const { return value_; }
+    std::string Text() const { return host::Text(value_); }
+    // Whether the variable now holds another host string than it was built with.
+    bool Replaced() const { return value_ != original_; }
+
+private:
+    Strings held_;
+    BSTR original_;
+    BSTR value_;
+};
+
 // A buffer of host strings as the add-in passes one: the address of its first
-// element. A nullptr item is a null host string. Frees the strings it was
-// built with and every string the library stored in it.
+// element (data()). A nullptr item is a null host string. Frees every host
+// string it held.
 class StringBuffer {
 public:
     StringBuffer(std::initializer_list<const char*> items);
@@ -47,7 +69,7 @@ public:
     StringBuffer& operator=(const StringBuffer&) = delete;
     ~StringBuffer();
 
-    BSTR* data() { return slots_.data(); }
+    BSTR* data();
     size_t size() const { return slots_.size(); }
     BSTR operator[](size_t k) const { return slots_[k]; }
     // The current texts, a null element giving "".
@@ -56,6 +78,7 @@ public:
     bool Replaced(size_t k) const { return slots_[k] != original_[k]; }
 
 private:
+    Strings held_;
     std::vector<BSTR> original_;
     std::vector<BSTR> slots_;
 };
@@ -65,7 +88,7 @@ SAFEARRAY* Create(uint16_t vt, uint32_t rows, uint32_t cols, int32_t lowerBound)
 
 // A host array made by SafeArrayCreate and destroyed by SafeArrayDestroy:
 // rows x cols elements (cols 0: one dimension of rows elements), every
-// dimension with the given lower bound, elements in storage order.
+// dimension with the given lower bound, items in storage order.
 template <typename T>
 class Array {
 public:
@@ -92,9 +115,8 @@ private:
     SAFEARRAY* array_;
 };
 
-// A host array of host strings (see Array); a nullptr item is a null host
-// string. Frees the strings it was built with and every string the library
-// stored in it.
+// A host array of host strings (see Array), handed out by get(); a nullptr
+// item is a null host string. Frees every host string it held.
 class StringArray {
 public:
     StringArray(uint32_t rows, uint32_t cols, std::initializer_list<const char*> items, int32_t lowerBound = 0);
@@ -102,14 +124,17 @@ public:
     StringArray& operator=(const StringArray&) = delete;
     ~StringArray();
 
-    SAFEARRAY* get() { return array_; }
-    BSTR* data() { return static_cast<BSTR*>(array_->pvData); }
+    SAFEARRAY* get();
+    BSTR operator[](size_t k) const { return Slots()[k]; }
     // The current texts in storage order, a null element giving "".
     std::vector<std::string> Texts() const;
     // Whether element k now holds another host string than it was built with.
-    bool Replaced(size_t k) const { return static_cast<BSTR*>(array_->pvData)[k] != original_[k]; }
+    bool Replaced(size_t k) const { return Slots()[k] != original_[k]; }
 
 private:
+    BSTR* Slots() const { return static_cast<BSTR*>(array_->pvData); }
+
+    Strings held_;
     SAFEARRAY* array_;
     std::vector<BSTR> original_;
 };
