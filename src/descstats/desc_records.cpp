@@ -8,6 +8,13 @@ Part* PartOf(Record* record, Part Record::*part) {
     return record != nullptr ? &(record->*part) : nullptr;
 }
 
+// A matrix over a host array field. The field is passed by value: fields
+// of packed records may be misaligned for a reference.
+template <typename T>
+std::unique_ptr<matrix<T>> Over(SAFEARRAY* array) {
+    return std::make_unique<matrix<T>>(array);
+}
+
 }  // namespace
 
 cST_TableFormats::cST_TableFormats(ST_TableFormats* hostRecord) : host(hostRecord) {
@@ -44,14 +51,14 @@ cST_TableFormats::cST_TableFormats(ST_TableFormats* hostRecord) : host(hostRecor
     extraInt10 = h.extraInt10;
     extraShort19 = h.extraShort19;
     extraInt11 = h.extraInt11;
-    extraShortTable = std::make_unique<matrix<short>>(h.extraShortTable);
-    extraTextTable1 = std::make_unique<matrix<std::wstring>>(h.extraTextTable1);
-    extraIntTable1 = std::make_unique<matrix<int>>(h.extraIntTable1);
+    extraShortTable = Over<short>(h.extraShortTable);
+    extraTextTable1 = Over<std::wstring>(h.extraTextTable1);
+    extraIntTable1 = Over<int>(h.extraIntTable1);
     extraIntVect1 = std::make_unique<IntVect>(PartOf(host, &ST_TableFormats::extraIntVect1));
     extraIntVect2 = std::make_unique<IntVect>(PartOf(host, &ST_TableFormats::extraIntVect2));
     extraTextVect1 = std::make_unique<StrVect>(PartOf(host, &ST_TableFormats::extraTextVect1));
-    statistics = std::make_unique<matrix<std::wstring>>(h.statistics);
-    extraIntTable2 = std::make_unique<matrix<int>>(h.extraIntTable2);
+    statistics = Over<std::wstring>(h.statistics);
+    extraIntTable2 = Over<int>(h.extraIntTable2);
     extraTextVect2 = std::make_unique<StrVect>(PartOf(host, &ST_TableFormats::extraTextVect2));
     extraIntVect3 = std::make_unique<IntVect>(PartOf(host, &ST_TableFormats::extraIntVect3));
 }
@@ -95,7 +102,7 @@ cST_TableFormats::~cST_TableFormats() {
 
 cST_DescQuantiStats::cST_DescQuantiStats(ST_DescQuantiStats* hostRecord)
     : host(hostRecord),
-      values(std::make_unique<matrix<double>>(host != nullptr ? host->values : nullptr)),
+      values(Over<double>(host != nullptr ? host->values : nullptr)),
       formats(std::make_unique<cST_TableFormats>(PartOf(host, &ST_DescQuantiStats::formats))) {}
 
 cST_DescQualiStats::cST_DescQualiStats(ST_DescQualiStats* hostRecord)
