@@ -5,6 +5,7 @@
 
 #include <cstdarg>
 #include <cstdio>
+#include <cstring>
 #include <iostream>
 #include <memory>
 #include <new>
@@ -83,9 +84,9 @@ void handler_func(void* /*context*/, const char* format, ...) {
 }
 
 std::wstring xmlCharToWstring(const unsigned char* text) {
-    std::wstring result;
-    if (text == nullptr) return result;
-    for (const unsigned char* c = text; *c != 0; ++c) result.push_back(static_cast<signed char>(*c));
+    if (text == nullptr) return std::wstring();
+    std::wstring result(std::strlen(reinterpret_cast<const char*>(text)), L'\0');
+    for (size_t i = 0; i < result.size(); ++i) result[i] = static_cast<signed char>(text[i]);
     return result;
 }
 
