@@ -16,13 +16,14 @@
 namespace {
 
 // Sends everything the parser reports during one parse into a string. The
-// standard error stream's buffer and the parser's generic error function are
-// process-wide; both are replaced on construction and put back on
-// destruction, so also when the parse ends in an exception.
+// standard error stream (its buffer and state) and the parser's generic error
+// function are process-wide; they are replaced on construction and put back
+// on destruction, so also when the parse ends in an exception.
 class ParserMessageCapture {
 public:
     ParserMessageCapture()
-        : savedBuffer_(std::cerr.rdbuf(stream_.rdbuf())),
+        : savedState_(std::cerr.rdstate()),
+          savedBuffer_(std::cerr.rdbuf(stream_.rdbuf())),
           savedHandler_(xmlGenericError),
           savedContext_(xmlGenericErrorContext) {
         xmlGenericErrorFunc handler = handler_func;
@@ -31,6 +32,7 @@ public:
     ~ParserMessageCapture() {
         xmlSetGenericErrorFunc(savedContext_, savedHandler_);
         std::cerr.rdbuf(savedBuffer_);
+        std::cerr.clear(savedState_);
     }
     ParserMessageCapture(const ParserMessageCapture&) = delete;
     ParserMessageCapture& operator=(const ParserMessageCapture&) = delete;
@@ -39,6 +41,7 @@ public:
 
 private:
     std::ostringstream stream_;
+    std::ios_base::iostate savedState_;
     std::streambuf* savedBuffer_;
     xmlGenericErrorFunc savedHandler_;
     void* savedContext_;

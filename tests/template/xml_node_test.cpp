@@ -247,6 +247,7 @@ TEST(XmlNode, RestoresProcessWideStateAfterEveryParse) {
     for (const std::string& path : {good, bad, folder.path() + "/missing.xml"}) {
         Parse(path);
         EXPECT_EQ(std::cerr.rdbuf(), before) << path;
+        EXPECT_TRUE(std::cerr.good()) << path;
         EXPECT_EQ(xmlGenericError, own) << path;
         EXPECT_EQ(xmlGenericErrorContext, &hostHandlerCalls) << path;
     }
