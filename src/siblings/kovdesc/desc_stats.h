@@ -34,7 +34,9 @@
 #include "matrix.h"
 #include "records.h"
 
+#ifndef KOVDESC_API
 #define KOVDESC_API __attribute__((visibility("default")))
+#endif
 
 class cST_TableFormats;
 
