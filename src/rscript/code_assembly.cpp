@@ -10,6 +10,7 @@
 #include "kovstr.h"
 #include "model_equation.h"
 #include "option_code.h"
+#include "option_substitution.h"
 #include "r_text.h"
 #include "vb_string.h"
 
@@ -45,35 +46,18 @@ std::wstring BuildFormula(cST_Main_aiR& main, cST_aiR& dialog, cST_DataSetArray&
     return formula;
 }
 
-// Whether option row i takes part in a pass over the options.
-bool IsPending(cST_aiR& dialog, int i) {
-    return !dialog.optionInclude(i).empty() && dialog.optionDone(i) == 0 && !dialog.optionRName(i).empty();
-}
-
-// An option row that is not written still advances the counter of its kind.
-void CountOption(cST_aiR& dialog, int i, int& inputCounter, int& comboCounter) {
-    const std::wstring& kind = dialog.optionKind(i);
-    if (kind == L"ComboBox") {
-        ++comboCounter;
-    } else if (kind == L"Input") {
-        ++inputCounter;
-    }
-}
-
 void AppendOptionLines(std::wstring& code, cST_aiR& dialog) {
     int inputCounter = 0;
     int comboCounter = 0;
     const int options = Entries(dialog.optionRName);
     for (int i = 1; i <= options; ++i) {
-        if (IsPending(dialog, i)) {
+        if (IsPendingOption(dialog, i)) {
             AppendLine(code, CodeChecks(GetRCodeForOption(dialog, i, inputCounter, comboCounter)));
         } else {
-            CountOption(dialog, i, inputCounter, comboCounter);
+            CountPassedOption(dialog, i, inputCounter, comboCounter);
         }
     }
 }
-
-std::wstring NameBeforeComma(const std::wstring& rName) { return rName.substr(0, rName.find(L',')); }
 
 // A replace line with its placeholders filled in. The formula and the seed
 // are put in with one pass from left to right, so text put in is never
@@ -84,17 +68,7 @@ std::wstring FillReplaceLine(const std::wstring& scriptLine, const std::wstring&
     if (dialog.dataStructure != L"data") line = Replace(line, std::wstring(L"formula"), formula);
     if (dialog.usesSeed == -1) line = Replace(line, std::wstring(L"kovianseed"), std::to_wstring(dialog.seedValue));
 
-    int inputCounter = 0;
-    int comboCounter = 0;
-    const int options = Entries(dialog.optionRName);
-    for (int i = 1; i <= options; ++i) {
-        if (IsPending(dialog, i)) {
-            const std::wstring name = NameBeforeComma(dialog.optionRName(i));
-            line = RReplace(line, name, GetRCodeForOption(dialog, i, inputCounter, comboCounter));
-        } else {
-            CountOption(dialog, i, inputCounter, comboCounter);
-        }
-    }
+    line = SubstituteOptions(line, dialog);
     if (line.find(L"xltype") != std::wstring::npos) ReplaceCodeByData(line, dataSets);
     return line;
 }

@@ -4,8 +4,6 @@
 
 #include "vb_string.h"
 
-namespace {
-
 bool IsDelimiter(wchar_t c) {
     switch (c) {
         case L' ':
@@ -22,6 +20,8 @@ bool IsDelimiter(wchar_t c) {
             return false;
     }
 }
+
+namespace {
 
 // An operating-system call is refused; "system" passes only as the tail of
 // a longer lower-case word at the very end of the code ('filesystem').

@@ -6,6 +6,9 @@
 
 #include <string>
 
+// Whether c is one of the characters that may follow a replaced name.
+bool IsDelimiter(wchar_t c);
+
 // -1 when c may follow a name that is replaced: the empty string (end of the
 // code) or one of " ", ")", "]", ",", ";", "+", "-", "*", "/"; otherwise 0.
 short IsOkAfter(const std::wstring& c);

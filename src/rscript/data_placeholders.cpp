@@ -33,6 +33,8 @@ std::optional<int> PlaceholderNumber(const std::wstring& text) {
 // How a number is written in a placeholder key: as a double with the stream's
 // default formatting, so an integer prints without a decimal point.
 std::wstring KeyNumber(int n) {
+    // Below a million the default formatting writes the plain digits.
+    if (n > -1000000 && n < 1000000) return std::to_wstring(n);
     std::wostringstream out;
     out << static_cast<double>(n);
     return out.str();

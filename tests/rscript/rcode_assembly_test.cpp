@@ -271,6 +271,37 @@ TEST(CodeAssembly, ChartPathsWithoutAnRFolderAreFileNamesAlone) {
     EXPECT_EQ(windowsFolder.Run(), "png('/C//out/Scree.png',  res=100,height=500, width=600) ; plot(x) ; dev.off()\n");
 }
 
+TEST(CodeAssembly, LongLinesGiveTheSameTextAsReplacingNameByNameOnTheWholeLine) {
+    // Names that are prefixes and suffixes of one another and of longer
+    // words, one with a delimiter in it, in a line of many kilobytes.
+    const std::vector<std::string> names = {"alpha", "a", "al", "pha", "x.y", "p-q", "b_c", "alphabet"};
+    const std::vector<std::string> words = {"alpha", "a",  "al", "pha",  "x.y", "p-q", "b_c", "alphabet", "myalpha",
+                                            "x.yz",  "(",  ")",  ", ",   " ",   "+",   "-",   "*",        "/",
+                                            "]",     "[",  "=",  "ab",   "q",   "alpha_", ".", "pq"};
+    std::string line = "f(";
+    unsigned seed = 12345;
+    while (line.size() < 20000) {
+        seed = seed * 1103515245u + 12345u;
+        line += words[(seed >> 16) % words.size()];
+    }
+
+    RunFixture run;
+    run.air().replaceByValue = -1;
+    for (size_t k = 0; k < names.size(); ++k) {
+        AddOption(run.arena, run.air(), host::OptionRow("Input", names[k], std::to_string(k)));
+        AddInputBox(run.arena, run.air(), "integer");
+    }
+    AddScriptLine(run.arena, run.air(), true, line);
+
+    std::string expected = host::Text(run.arena.Adopt(Cpp_CodeChecks(run.arena.Str(line))));
+    for (size_t k = 0; k < names.size(); ++k) {
+        const std::string text = names[k] + "=" + std::to_string(k);
+        expected = host::Text(
+            run.arena.Adopt(Cpp_RReplace(run.arena.Str(expected), run.arena.Str(names[k]), run.arena.Str(text))));
+    }
+    EXPECT_EQ(run.Run(), expected + "\n");
+}
+
 TEST(CodeAssembly, NullRecordsAndWrongCountsChangeNothingAndEnd) {
     Cpp_GetRCodeAndReplaceOptions(nullptr, nullptr, nullptr, 0);
     RunFixture run("x");
