@@ -4,7 +4,8 @@
 
 #include <string>
 
-// A numeric code from the first letters of two names (not unique).
+// A numeric code from the first letters of two names (not unique). Sums
+// beyond the int range saturate.
 int GetUniqueID(std::wstring first, std::wstring second);
 
 // The numeric type code of a data-selection type word, 0 when unknown.

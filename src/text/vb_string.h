@@ -19,6 +19,8 @@ int InStr(int start, const std::wstring& s, const std::wstring& sought);
 // The first n characters; a negative n or one beyond the length gives all of s.
 std::wstring Left(const std::wstring& s, int n);
 
+// Each character through tolower / toupper of the current locale; characters
+// above 255 stay as they are.
 std::wstring LCase(const std::wstring& s);
 std::wstring UCase(const std::wstring& s);
 
@@ -27,12 +29,15 @@ std::wstring UCase(const std::wstring& s);
 std::wstring wMid(const std::wstring& s, int start, int length);
 
 // Items between occurrences of the first byte of separator (one more item
-// than separators).
+// than separators); only separators 1 to 127 can match.
 std::vector<std::wstring> Split(const std::wstring& s, const char* separator);
 
-// Drops the first start - 1 characters, then replaces find by replacement
-// (count 0: all occurrences, restarting from the beginning after each; count
-// k > 0: at most k; negative count: none). Always ends.
+// Drops the first start - 1 characters (all of them for a start outside 1 to
+// Len + 1), then replaces the leftmost occurrence of find by replacement and
+// searches again from the beginning, so that inserted text can match: count
+// times, or with count 0 until none remains; a negative count replaces
+// nothing. Always ends: an empty find changes nothing, and with count 0 a
+// replacement that contains find replaces each occurrence present once.
 std::wstring Replace(const std::wstring& expression, const std::wstring& find, const std::wstring& replacement,
                      int start, int count);
 
@@ -40,7 +45,8 @@ std::wstring Replace(const std::wstring& expression, const std::wstring& find, c
 std::wstring Join(const std::vector<std::wstring>& list, const std::wstring& delimiter);
 
 // n in general notation (six significant digits), left-padded with the
-// leading characters of pattern to the pattern's length.
+// leading characters of pattern to the pattern's length; a pattern no longer
+// than the number adds nothing.
 std::wstring Format(int n, const std::wstring& pattern);
 
 // The local time as the 24 characters of asctime, without the newline.
