@@ -1,0 +1,49 @@
+// kovr stats FILE.csv: descriptive statistics of the columns of a CSV file
+// through Cpp_GetDescStatsModel. A column whose filled cells are all numbers
+// is summarised; any other column is tabulated.
+#include <iostream>
+
+#include "commands.h"
+#include "csv_table.h"
+#include "descriptive_stats.h"
+
+namespace kovr {
+
+namespace {
+
+ColumnData ColumnOf(const CsvTable& table, size_t c) {
+    ColumnData numeric{table.names[c], true, {}, {}};
+    bool anyNumber = false;
+    for (const std::string& cell : table.columns[c]) {
+        bool missing = false;
+        const std::optional<double> value = CellNumber(cell, table.separator, missing);
+        if (!value && !missing) return ColumnData{table.names[c], false, {}, table.columns[c]};
+        anyNumber = anyNumber || value.has_value();
+        numeric.numbers.push_back(value ? *value : kMissingNumber);
+    }
+    if (!anyNumber) return ColumnData{table.names[c], false, {}, table.columns[c]};
+    return numeric;
+}
+
+}  // namespace
+
+int StatsCommand(const Args& args) {
+    if (args.size() != 1 || args[0].rfind("--", 0) == 0) return Fail("stats", "usage: kovr stats FILE.csv", kExitUsage);
+    CsvTable table;
+    std::string error;
+    if (!ReadCsv(args[0], table, error)) return Fail("stats", "bad CSV file: " + error, kExitUsage);
+
+    DataSetData data;
+    data.name = "data1";
+    data.rowCount = static_cast<int>(table.RowCount());
+    for (size_t c = 0; c < table.names.size(); ++c) {
+        ColumnData column = ColumnOf(table, c);
+        (column.numeric ? data.quanti1 : data.quali1).push_back(std::move(column));
+    }
+    std::cout << table.RowCount() << " rows, " << table.names.size() << " columns in " << args[0] << " ("
+              << data.quanti1.size() << " numeric, " << data.quali1.size() << " text)\n";
+    PrintDescriptiveStatistics(std::cout, data);
+    return kExitOk;
+}
+
+}  // namespace kovr

@@ -1,0 +1,96 @@
+#include "host_data_sets.h"
+
+#include "host_arrays.h"
+#include "host_text.h"
+
+namespace kovr {
+
+HostDataSets::HostDataSets(const std::vector<DataSetData>& sets) {
+    const auto n = static_cast<uint32_t>(sets.size());
+    record_.count = static_cast<int32_t>(n);
+    record_.dataSets = Records(sizeof(ST_DataSet), n);
+    record_.exportFlags = Array(VT_I2, n);
+    record_.dataSetNames = Array(VT_BSTR, n);
+    for (uint32_t k = 1; k <= n; ++k) {
+        FillDataSet(DataSet(static_cast<int>(k)), sets[k - 1]);
+        SetShortAt(record_.exportFlags, k, -1);
+        SetTextAt(record_.dataSetNames, k, sets[k - 1].name);
+    }
+}
+
+HostDataSets::~HostDataSets() {
+    for (SAFEARRAY* array : arrays_) SafeArrayDestroy(array);
+    for (SAFEARRAY* array : records_) FreeRecordArray(array);
+}
+
+void HostDataSets::CollectStrings(StringSlots& slots) {
+    for (SAFEARRAY* array : arrays_) {
+        if ((array->fFeatures & FADF_BSTR) != 0) slots.Array(array);
+    }
+}
+
+SAFEARRAY* HostDataSets::Array(uint16_t vt, uint32_t count) {
+    SAFEARRAY* array = NewArray(vt, count);
+    arrays_.push_back(array);
+    return array;
+}
+
+SAFEARRAY* HostDataSets::Table(uint16_t vt, uint32_t rows, uint32_t cols) {
+    SAFEARRAY* array = NewTable(vt, rows, cols);
+    arrays_.push_back(array);
+    return array;
+}
+
+SAFEARRAY* HostDataSets::Records(size_t size, uint32_t count) {
+    SAFEARRAY* array = NewRecordArray(size, count);
+    records_.push_back(array);
+    return array;
+}
+
+void HostDataSets::FillBlock(ST_MVect& block, const BlockData& columns) {
+    const auto n = static_cast<uint32_t>(columns.size());
+    block.columnCount = static_cast<int32_t>(n);
+    block.columnLengths = Array(VT_I4, n);
+    block.columns = Records(sizeof(ST_Vect), n);
+    block.columnNames = Array(VT_BSTR, n);
+    auto* vectors = static_cast<ST_Vect*>(block.columns->pvData);
+    for (uint32_t c = 1; c <= n; ++c) {
+        const ColumnData& column = columns[c - 1];
+        const auto rows = static_cast<uint32_t>(column.numeric ? column.numbers.size() : column.texts.size());
+        ST_Vect& v = vectors[c - 1];
+        v.count = static_cast<int32_t>(rows);
+        v.values = Array(column.numeric ? VT_R8 : VT_BSTR, rows);
+        for (uint32_t r = 1; r <= rows; ++r) {
+            if (column.numeric) {
+                Elements<double>(v.values)[r - 1] = column.numbers[r - 1];
+            } else {
+                SetTextAt(v.values, r, column.texts[r - 1]);
+            }
+        }
+        SetIntAt(block.columnLengths, c, static_cast<int32_t>(rows));
+        SetTextAt(block.columnNames, c, column.name);
+    }
+}
+
+void HostDataSets::FillBlockList(ST_Data& list, const std::vector<BlockData>& blocks) {
+    const auto n = static_cast<uint32_t>(blocks.size());
+    list.blockCount = static_cast<int32_t>(n);
+    list.blocks = Records(sizeof(ST_MVect), n);
+    for (uint32_t b = 0; b < n; ++b) FillBlock(static_cast<ST_MVect*>(list.blocks->pvData)[b], blocks[b]);
+}
+
+void HostDataSets::FillDataSet(ST_DataSet& record, const DataSetData& data) {
+    FillBlock(record.quanti1, data.quanti1);
+    FillBlock(record.quanti2, data.quanti2);
+    FillBlock(record.quali1, data.quali1);
+    FillBlock(record.quali2, data.quali2);
+    FillBlockList(record.dataQuanti, data.dataQuanti);
+    FillBlockList(record.dataQuali, data.dataQuali);
+    record.rowCount = data.rowCount;
+    if (!data.obsLabels.empty()) {
+        record.obsLabels = Array(VT_BSTR, static_cast<uint32_t>(data.obsLabels.size()));
+        for (uint32_t r = 1; r <= data.obsLabels.size(); ++r) SetTextAt(record.obsLabels, r, data.obsLabels[r - 1]);
+    }
+}
+
+}  // namespace kovr

@@ -1,0 +1,48 @@
+// The fields of the dialog description records by name: the 62 vectors of
+// ST_aiR (in the order of the counts of ST_aiRSize), the 26 vectors of
+// ST_AirControlInfo (in the order of ST_AirControlInfoSize) and the string
+// fields of ST_aiR, so that the tool can size, dump and free them in a loop.
+#ifndef KOVR_RECORD_FIELDS_H
+#define KOVR_RECORD_FIELDS_H
+
+#include <array>
+#include <cstddef>
+#include <cstdint>
+
+#include "kovrbridge.h"
+
+namespace kovr {
+
+enum class Element { kText, kInt32, kInt16 };
+
+struct VectorField {
+    const char* name;
+    size_t offset;
+    Element element;
+};
+
+struct StringField {
+    const char* name;
+    size_t offset;
+};
+
+extern const std::array<VectorField, 62> kDialogVectors;
+extern const std::array<VectorField, 26> kControlVectors;
+extern const std::array<StringField, 16> kDialogStrings;
+
+// The host array type of a vector's elements (VT_BSTR, VT_I4 or VT_I2).
+uint16_t ArrayType(Element element);
+
+inline ST_Vect& VectorOf(ST_aiR& dialog, const VectorField& field) {
+    return *reinterpret_cast<ST_Vect*>(reinterpret_cast<char*>(&dialog) + field.offset);
+}
+inline ST_Vect& VectorOf(ST_AirControlInfo& controls, const VectorField& field) {
+    return *reinterpret_cast<ST_Vect*>(reinterpret_cast<char*>(&controls) + field.offset);
+}
+inline BSTR& StringOf(ST_aiR& dialog, const StringField& field) {
+    return *reinterpret_cast<BSTR*>(reinterpret_cast<char*>(&dialog) + field.offset);
+}
+
+}  // namespace kovr
+
+#endif
