@@ -23,16 +23,50 @@ void WriteFixedDigits(uint32_t n, char* out, int width) {
     }
 }
 
+// Decimal digits of n at the end of [.., end), two at a time; returns the first.
+char* WriteDigitsBackwards(uint64_t n, char* end) {
+    while (n >= 100) {
+        const unsigned pair = static_cast<unsigned>(n % 100) * 2;
+        n /= 100;
+        *--end = kDigitPairs[pair + 1];
+        *--end = kDigitPairs[pair];
+    }
+    if (n >= 10) {
+        const unsigned pair = static_cast<unsigned>(n) * 2;
+        *--end = kDigitPairs[pair + 1];
+        *--end = kDigitPairs[pair];
+    } else {
+        *--end = static_cast<char>('0' + n);
+    }
+    return end;
+}
+
 char* WriteInteger(uint64_t n, char* out) {
     char digits[20];
-    char* first = digits + 20;
-    do {
-        *--first = static_cast<char>('0' + n % 10);
-        n /= 10;
-    } while (n != 0);
+    const char* first = WriteDigitsBackwards(n, digits + 20);
     const size_t length = static_cast<size_t>(digits + 20 - first);
     std::memcpy(out, first, length);
     return out + length;
+}
+
+// Values with at most two decimals, as spreadsheets hold them: when
+// magnitude * 100 is a whole number m below 1e15 and m / 100 gives magnitude
+// back, the decimal m / 100 has at most 15 digits and rounds to magnitude, so
+// it is exactly what %.15g prints (trailing zeros dropped). Such a value lies
+// in [0.01, 1e13), where %.15g never uses the exponent form.
+bool WriteCents(double magnitude, char*& out) {
+    const double scaled = magnitude * 100.0;
+    if (!(scaled < 1e15)) return false;
+    const auto cents = static_cast<uint64_t>(scaled);
+    if (static_cast<double>(cents) != scaled || static_cast<double>(cents) / 100.0 != magnitude) return false;
+    out = WriteInteger(cents / 100, out);
+    const unsigned fraction = static_cast<unsigned>(cents % 100);
+    if (fraction != 0) {
+        *out++ = '.';
+        *out++ = kDigitPairs[fraction * 2];
+        if (fraction % 10 != 0) *out++ = kDigitPairs[fraction * 2 + 1];
+    }
+    return true;
 }
 
 char* WriteWithPrintf(double value, char* out) {
@@ -157,6 +191,7 @@ char* FormatNumber(double value, char* out) {
     if (magnitude < 1e15 && magnitude == static_cast<double>(static_cast<uint64_t>(magnitude))) {
         return WriteInteger(static_cast<uint64_t>(magnitude), out);
     }
+    if (WriteCents(magnitude, out)) return out;
     uint64_t digits;
     int exponent;
     if (!SignificantDigits(magnitude, digits, exponent)) return WriteWithPrintf(value, start);

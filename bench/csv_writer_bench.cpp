@@ -1,0 +1,203 @@
+// Data files of 1,000,000 rows x 10 columns written through
+// Cpp_WriteDataSetToFile, for three kinds of data: random doubles, spreadsheet
+// values with two decimals, whole numbers. In the same run the same data is
+// written by a plain snprintf("%.15g") writer and, when R and data.table are
+// installed, by data.table::fwrite with one thread.
+//
+// Counters: file_MiB, the file's size; peak_extra_MiB, how far the process's
+// resident memory rose above what it held before the call (the host's data
+// included), i.e. the writer's own memory.
+#include <benchmark/benchmark.h>
+
+#include <cstdio>
+#include <cstdlib>
+#include <filesystem>
+#include <fstream>
+#include <random>
+#include <string>
+#include <vector>
+
+#include "host_records.h"
+
+namespace {
+
+constexpr int kRows = 1000000;
+constexpr int kColumns = 10;
+
+enum Kind { kRandom, kCents, kWhole };
+const char* const kKindNames[] = {"random", "cents", "whole"};
+
+std::vector<std::vector<double>> MakeColumns(Kind kind) {
+    std::mt19937_64 random(7 + kind);
+    std::uniform_real_distribution<double> spread(-1000.0, 1000.0);
+    std::uniform_int_distribution<int> counts(0, 1000000);
+    std::vector<std::vector<double>> columns(kColumns, std::vector<double>(kRows));
+    for (auto& column : columns) {
+        for (double& value : column) {
+            switch (kind) {
+                case kRandom: value = spread(random); break;
+                case kCents: value = static_cast<double>(counts(random)) / 100.0; break;
+                case kWhole: value = counts(random); break;
+            }
+        }
+    }
+    return columns;
+}
+
+std::string Folder() {
+    static const std::string folder = [] {
+        std::string path = (std::filesystem::temp_directory_path() / "kovcsvbenchXXXXXX").string();
+        if (mkdtemp(path.data()) == nullptr) std::abort();
+        std::filesystem::create_directory(path + "/datastore");
+        std::atexit([] { std::filesystem::remove_all(Folder()); });
+        return path;
+    }();
+    return folder;
+}
+
+// kB from a line of /proc/self/status ("VmHWM:   1234 kB").
+long StatusKiB(const std::string& field) {
+    std::ifstream status("/proc/self/status");
+    for (std::string line; std::getline(status, line);) {
+        if (line.rfind(field + ":", 0) == 0) return std::atol(line.c_str() + field.size() + 1);
+    }
+    return 0;
+}
+
+// Lets VmHWM restart from the current resident size.
+void ResetPeak() { std::ofstream("/proc/self/clear_refs") << "5"; }
+
+double MiB(double bytes) { return bytes / (1024.0 * 1024.0); }
+
+// The host's data set, its arrays holding the columns.
+struct HostData {
+    explicit HostData(Kind kind) {
+        std::vector<host::NumColumn> columns;
+        int k = 0;
+        for (auto& values : MakeColumns(kind)) columns.push_back({"v" + std::to_string(++k), std::move(values)});
+        main = host::Main(arena, Fields());
+        dialog = arena.New<ST_aiR>();
+        dataSet = host::DataSetBuilder().Quanti1(std::move(columns)).Build(arena);
+    }
+    static host::MainFields Fields() {
+        host::MainFields fields;
+        fields.workFolder = Folder() + "/";
+        return fields;
+    }
+
+    host::Arena arena;
+    host::Ptr<ST_Main_aiR> main;
+    host::Ptr<ST_aiR> dialog;
+    host::Ptr<ST_DataSet> dataSet;
+};
+
+HostData& Data(Kind kind) {
+    static HostData* data[3] = {};
+    if (data[kind] == nullptr) data[kind] = new HostData(kind);
+    return *data[kind];
+}
+
+void BM_WriteDataSetToFile(benchmark::State& state) {
+    const Kind kind = static_cast<Kind>(state.range(0));
+    HostData& data = Data(kind);
+    BSTR fileName = data.arena.Str(std::string(kKindNames[kind]) + ".csv");
+    BSTR separator = data.arena.Str(";");
+    ST_Main_aiR* main = data.main.get();
+    ST_aiR* dialog = data.dialog.get();
+    ST_DataSet* dataSet = data.dataSet.get();
+    double peakExtra = 0;
+    for (auto _ : state) {
+        state.PauseTiming();
+        ResetPeak();
+        const long before = StatusKiB("VmRSS");
+        state.ResumeTiming();
+        Cpp_WriteDataSetToFile(main, dialog, dataSet, 0, 0, 0, fileName, separator, -1, 0);
+        state.PauseTiming();
+        peakExtra = std::max(peakExtra, (StatusKiB("VmHWM") - before) * 1024.0);
+        data.arena.Sweep();
+        state.ResumeTiming();
+    }
+    const double size = static_cast<double>(
+        std::filesystem::file_size(Folder() + "/datastore/" + kKindNames[kind] + ".csv"));
+    state.counters["file_MiB"] = MiB(size);
+    state.counters["peak_extra_MiB"] = MiB(peakExtra);
+    state.SetBytesProcessed(static_cast<int64_t>(state.iterations() * size));
+}
+
+// The plain way: every number through snprintf into a buffer, written in chunks.
+void BM_SnprintfWriter(benchmark::State& state) {
+    const Kind kind = static_cast<Kind>(state.range(0));
+    const std::vector<std::vector<double>> columns = MakeColumns(kind);
+    const std::string path = Folder() + "/snprintf_" + kKindNames[kind] + ".csv";
+    for (auto _ : state) {
+        FILE* file = std::fopen(path.c_str(), "w+");
+        std::string buffer = "v1;v2;v3;v4;v5;v6;v7;v8;v9;v10\n";
+        char number[32];
+        for (int row = 0; row < kRows; ++row) {
+            for (int c = 0; c < kColumns; ++c) {
+                if (c > 0) buffer += ';';
+                buffer.append(number, static_cast<size_t>(std::snprintf(number, sizeof number, "%.15g",
+                                                                        columns[static_cast<size_t>(c)][row])));
+            }
+            buffer += '\n';
+            if (buffer.size() > (1 << 20)) {
+                std::fwrite(buffer.data(), 1, buffer.size(), file);
+                buffer.clear();
+            }
+        }
+        std::fwrite(buffer.data(), 1, buffer.size(), file);
+        std::fclose(file);
+    }
+    state.SetBytesProcessed(static_cast<int64_t>(state.iterations() * std::filesystem::file_size(path)));
+}
+
+// data.table::fwrite(nThread=1) on the same columns, timed inside R (reading
+// the data into R is not timed); skipped without R or data.table.
+void BM_DataTableFwrite(benchmark::State& state) {
+    const Kind kind = static_cast<Kind>(state.range(0));
+    if (std::system("Rscript -e 'quit(status = !requireNamespace(\"data.table\", quietly = TRUE))' "
+                    "> /dev/null 2>&1") != 0) {
+        state.SkipWithError("R with data.table is not installed");
+        for (auto _ : state) {
+        }
+        return;
+    }
+    const std::string base = Folder() + "/fwrite_" + kKindNames[kind];
+    {
+        std::ofstream values(base + ".bin", std::ios::binary);
+        for (const auto& column : MakeColumns(kind)) {
+            values.write(reinterpret_cast<const char*>(column.data()),
+                         static_cast<std::streamsize>(column.size() * sizeof(double)));
+        }
+    }
+    std::ofstream(base + ".R")
+        << "suppressMessages(library(data.table))\n"
+        << "x <- readBin('" << base << ".bin', 'double', n=" << kRows * kColumns << ")\n"
+        << "d <- as.data.table(matrix(x, ncol=" << kColumns << "))\n"
+        << "setnames(d, paste0('v', 1:" << kColumns << "))\n"
+        << "t <- system.time(fwrite(d, '" << base << ".csv', sep=';', nThread=1))[['elapsed']]\n"
+        << "cat(t, file='" << base << ".time')\n";
+    for (auto _ : state) {
+        if (std::system(("Rscript --vanilla '" + base + ".R' > /dev/null 2>&1").c_str()) != 0) {
+            state.SkipWithError("Rscript failed");
+            break;
+        }
+        std::ifstream time(base + ".time");
+        double seconds = 0;
+        time >> seconds;
+        state.SetIterationTime(seconds);
+    }
+    if (std::filesystem::exists(base + ".csv")) {
+        state.SetBytesProcessed(static_cast<int64_t>(state.iterations() * std::filesystem::file_size(base + ".csv")));
+    }
+}
+
+void Kinds(benchmark::internal::Benchmark* benchmark) {
+    benchmark->ArgName("kind")->Arg(kRandom)->Arg(kCents)->Arg(kWhole)->Unit(benchmark::kMillisecond);
+}
+
+BENCHMARK(BM_WriteDataSetToFile)->Apply(Kinds)->UseRealTime()->Iterations(3);
+BENCHMARK(BM_SnprintfWriter)->Apply(Kinds)->UseRealTime()->Iterations(2);
+BENCHMARK(BM_DataTableFwrite)->Apply(Kinds)->UseManualTime()->Iterations(3);
+
+}  // namespace
