@@ -1,7 +1,7 @@
 #!/bin/sh
 # Installs the Debian packages needed to build, test and run the bridge.
 set -e
-PACKAGES="cmake make g++ g++-multilib libxml2-dev libgtest-dev libgmock-dev libbenchmark-dev r-base-core"
+PACKAGES="cmake make g++ binutils g++-multilib libxml2-dev libgtest-dev libgmock-dev libbenchmark-dev r-base-core"
 SUDO=""
 if [ "$(id -u)" -ne 0 ]; then SUDO="sudo"; fi
 missing=""
