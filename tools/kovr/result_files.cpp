@@ -1,5 +1,6 @@
 #include "result_files.h"
 
+#include <cmath>
 #include <cstdlib>
 #include <fstream>
 
@@ -45,7 +46,7 @@ void PrintResultTable(std::ostream& out, const ResultTable& table) {
         for (std::string& cell : row) {
             char* end = nullptr;
             const double value = std::strtod(cell.c_str(), &end);
-            if (!cell.empty() && *end == '\0') cell = ShortNumber(value);
+            if (!cell.empty() && *end == '\0' && std::isfinite(value)) cell = ShortNumber(value);
         }
     }
     PrintTable(out, table.header, rows);
