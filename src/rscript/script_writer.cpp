@@ -28,6 +28,7 @@ struct ScriptContext {
     std::wstring decimalSymbol;
 };
 
+// A string field of the packed system-information record, taken by value.
 std::wstring HostText(BSTR text) { return convertBSTRtoWstring(&text); }
 
 void AppendPreamble(std::vector<std::wstring>& lines, const cST_Main_aiR& main, const ScriptContext& context,

@@ -17,7 +17,9 @@ void WriteDataSet(cST_Main_aiR& main, cST_aiR& dialog, cST_DataSetArray& dataSet
     cST_DataSet* dataSet = dataSets.dataSet(k);
     if (dataSet == nullptr) return;
     const std::wstring fileName = (*dataSets.dataSetNames)(k) + L".csv";
-    const std::wstring separator = convertBSTRtoWstring(&info.listSeparator);
+    // The record is packed: the field is copied out rather than addressed.
+    const BSTR listSeparator = info.listSeparator;
+    const std::wstring separator = convertBSTRtoWstring(&listSeparator);
     const short withLabels = k == dialog.addObsLabels ? kTrue : 0;
     WriteDataSetToFile(main, dialog, *dataSet, columnIndex, singleQuanti, singleQuali, fileName, separator, kTrue,
                        withLabels);
