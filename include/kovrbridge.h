@@ -133,7 +133,7 @@ typedef struct ST_Main_aiR {
     BSTR spareText;
     BSTR catalogFolder;
     BSTR templateFolder;
-    SAFEARRAY* catalogTable; /* BSTR, catalogCount rows x 7 columns */
+    SAFEARRAY* catalogTable; /* BSTR, 7 rows (fields) x catalogCount columns (templates) */
     int32_t catalogCount;
     BSTR templateFile;
     int16_t spareFlag1;
