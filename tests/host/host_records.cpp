@@ -134,34 +134,51 @@ Arena::~Arena() {
     for (void* block : blocks_) std::free(block);
 }
 
-BSTR Arena::Str(const std::string& utf8) { return Adopt(host::Str(utf8)); }
+BSTR Arena::Str(const std::string& utf8) {
+    Sweep();
+    return MakeString(utf8);
+}
 
 BSTR Arena::Adopt(BSTR s) {
+    Sweep();
+    return Own(s);
+}
+
+Ptr<BSTR> Arena::Var(const std::string& utf8) { return Buffer({utf8}); }
+
+Ptr<BSTR> Arena::Buffer(const std::vector<std::string>& texts, size_t size) {
+    Sweep();
+    const size_t n = std::max({size, texts.size(), size_t{1}});
+    auto* slots = static_cast<BSTR*>(Allocate(n * sizeof(BSTR)));
+    for (size_t k = 0; k < texts.size(); ++k) slots[k] = MakeString(texts[k]);
+    Watch(slots, n);
+    return Ptr<BSTR>(this, slots);
+}
+
+BSTR Arena::Own(BSTR s) {
     if (s != nullptr) strings_.insert(s);
     return s;
 }
 
-BSTR* Arena::Var(const std::string& utf8) { return Buffer({utf8}); }
-
-BSTR* Arena::Buffer(const std::vector<std::string>& texts, size_t size) {
-    const size_t n = std::max({size, texts.size(), size_t{1}});
-    auto* slots = static_cast<BSTR*>(Allocate(n * sizeof(BSTR)));
-    for (size_t k = 0; k < texts.size(); ++k) slots[k] = Str(texts[k]);
-    Watch(slots, n);
-    return slots;
-}
+BSTR Arena::MakeString(const std::string& utf8) { return Own(host::Str(utf8)); }
 
 SAFEARRAY* Arena::Dbls(const std::vector<double>& values) { return Filled(*this, Elem::kDouble, values); }
 SAFEARRAY* Arena::Ints(const std::vector<int32_t>& values) { return Filled(*this, Elem::kInt, values); }
 SAFEARRAY* Arena::Shorts(const std::vector<int16_t>& values) { return Filled(*this, Elem::kShort, values); }
 
 SAFEARRAY* Arena::Strs(const std::vector<std::string>& values) {
-    SAFEARRAY* array = Array(Elem::kString, static_cast<uint32_t>(values.size()));
-    for (size_t k = 0; k < values.size(); ++k) static_cast<BSTR*>(array->pvData)[k] = Str(values[k]);
+    Sweep();
+    SAFEARRAY* array = MakeArray(Elem::kString, static_cast<uint32_t>(values.size()), 0);
+    for (size_t k = 0; k < values.size(); ++k) static_cast<BSTR*>(array->pvData)[k] = MakeString(values[k]);
     return array;
 }
 
 SAFEARRAY* Arena::Array(Elem elem, uint32_t rows, uint32_t cols) {
+    Sweep();
+    return MakeArray(elem, rows, cols);
+}
+
+SAFEARRAY* Arena::MakeArray(Elem elem, uint32_t rows, uint32_t cols) {
     const uint16_t features = FADF_HAVEVARTYPE | (elem == Elem::kString ? FADF_BSTR : 0);
     SAFEARRAY* array = Descriptor(ElementSize(elem), features, rows, cols);
     const size_t count = size_t{rows} * (cols == 0 ? 1 : cols);
@@ -170,7 +187,10 @@ SAFEARRAY* Arena::Array(Elem elem, uint32_t rows, uint32_t cols) {
     return array;
 }
 
-SAFEARRAY* Arena::CountOnly(uint32_t n) { return Descriptor(0, 0, n, 0); }
+SAFEARRAY* Arena::CountOnly(uint32_t n) {
+    Sweep();
+    return Descriptor(0, 0, n, 0);
+}
 
 SAFEARRAY* Arena::RecordArray(size_t recordSize, uint32_t n) {
     SAFEARRAY* array = Descriptor(static_cast<uint32_t>(recordSize), kRecordFeature, n, 0);
@@ -197,8 +217,8 @@ SAFEARRAY* Arena::Descriptor(uint32_t elementSize, uint16_t features, uint32_t r
 Ptr<SystemInfo> Arena::System(const std::string& decimalSymbol, const std::string& listSeparator) {
     Ptr<SystemInfo> info = New<SystemInfo>();
     SystemInfo* record = info.get();
-    record->decimalSymbol = Str(decimalSymbol);
-    record->listSeparator = Str(listSeparator);
+    record->decimalSymbol = MakeString(decimalSymbol);
+    record->listSeparator = MakeString(listSeparator);
     Watch(reinterpret_cast<unsigned char*>(record) + offsetof(SystemInfo, decimalSymbol), 12);
     return info;
 }
@@ -215,13 +235,14 @@ Ptr<ST_ErrorInfo> Arena::ErrorInfo() {
 }
 
 void Arena::Append(ST_Vect& vect, const std::string& text) {
+    Sweep();
     SAFEARRAY* array = vect.values;
     if (array == nullptr || !IsStringArray(array)) throw std::logic_error("appending text to a non-string vector");
     const int32_t position = vect.count + 1;
     if (array->pvData == nullptr || static_cast<size_t>(position) > CountOf(array)) {
         throw std::out_of_range("host vector is full");
     }
-    static_cast<BSTR*>(array->pvData)[position - 1] = Str(text);
+    static_cast<BSTR*>(array->pvData)[position - 1] = MakeString(text);
     vect.count = position;
 }
 
@@ -246,11 +267,16 @@ void Arena::Append(ST_Vect& vect, double number) {
     vect.count = position;
 }
 
-void Arena::Watch(void* firstSlot, size_t n) { watched_.push_back({static_cast<unsigned char*>(firstSlot), n}); }
+void Arena::Watch(void* firstSlot, size_t n) {
+    watched_.push_back({static_cast<unsigned char*>(firstSlot), std::vector<BSTR>(n, nullptr)});
+}
 
 void Arena::Sweep() {
-    for (const Watched& region : watched_) {
-        for (size_t k = 0; k < region.count; ++k) Adopt(LoadSlot(region.first + k * sizeof(BSTR)));
+    for (Watched& region : watched_) {
+        for (size_t k = 0; k < region.seen.size(); ++k) {
+            const BSTR s = LoadSlot(region.first + k * sizeof(BSTR));
+            if (s != region.seen[k]) region.seen[k] = Own(s);
+        }
     }
 }
 

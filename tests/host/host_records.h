@@ -5,9 +5,12 @@
 // column-major) and host records. The library replaces the strings of records
 // and string arrays with new host strings and never frees the old ones; the
 // arena watches every string slot it made and adopts whatever a slot holds
-// each time a record is handed out through a host::Ptr (so right before every
-// call into the library) and when the arena goes away, where it frees it all.
-// A test that calls the library several times therefore leaks nothing.
+// each time a record, variable or buffer is handed out through a host::Ptr
+// (so right before every call into the library), at every arena call, and
+// when the arena goes away, where it frees it all. A test that calls the
+// library several times therefore leaks nothing, as long as it keeps the
+// Ptr (auto v = arena.Var("x")) rather than a raw pointer. A string a test
+// stores into a watched slot becomes the arena's as well.
 //
 //   host::Arena arena;
 //   auto main = host::Main(arena, {.workFolder = "/tmp/w", .rFolder = "/tmp/r"});
@@ -58,10 +61,10 @@ public:
     // Takes a host string the library returned; freed with the arena.
     BSTR Adopt(BSTR s);
     // A watched host string variable, for in/out string arguments.
-    BSTR* Var(const std::string& utf8);
+    Ptr<BSTR> Var(const std::string& utf8);
     // A watched buffer of host strings of max(size, texts.size()) elements,
     // the first ones holding texts, the rest null.
-    BSTR* Buffer(const std::vector<std::string>& texts, size_t size = 0);
+    Ptr<BSTR> Buffer(const std::vector<std::string>& texts, size_t size = 0);
 
     // One-dimensional host arrays holding the given values.
     SAFEARRAY* Dbls(const std::vector<double>& values);
@@ -76,6 +79,7 @@ public:
     // A host array of n zeroed records, sizeof(Record) apart.
     template <typename Record>
     SAFEARRAY* Records(uint32_t n) {
+        Sweep();
         return RecordArray(sizeof(Record), n);
     }
 
@@ -102,20 +106,24 @@ public:
     void* Allocate(size_t bytes);
 
 private:
+    BSTR Own(BSTR s);
+    BSTR MakeString(const std::string& utf8);
+    SAFEARRAY* MakeArray(Elem elem, uint32_t rows, uint32_t cols);
     SAFEARRAY* Descriptor(uint32_t elementSize, uint16_t features, uint32_t rows, uint32_t cols);
     SAFEARRAY* RecordArray(size_t recordSize, uint32_t n);
 
     struct Watched {
         unsigned char* first;
-        size_t count;
+        std::vector<BSTR> seen;  // what each slot held at the last sweep
     };
     std::vector<void*> blocks_;
     std::vector<Watched> watched_;
     std::unordered_set<BSTR> strings_;
 };
 
-// A host record owned by an arena. Converting it to T* (passing it to an
-// export) or reaching through it sweeps the arena first.
+// A host record, string variable or string buffer owned by an arena.
+// Converting it to T* (passing it to an export) or reaching through it sweeps
+// the arena first.
 template <typename T>
 class Ptr {
 public:
@@ -125,6 +133,7 @@ public:
     operator T*() const { return get(); }
     T* operator->() const { return get(); }
     T& operator*() const { return *get(); }
+    T& operator[](size_t k) const { return get()[k]; }
     T* get() const {
         if (arena_ != nullptr) arena_->Sweep();
         return record_;
@@ -137,6 +146,7 @@ private:
 
 template <typename Record>
 Ptr<Record> Arena::New() {
+    Sweep();
     return Ptr<Record>(this, static_cast<Record*>(Allocate(sizeof(Record))));
 }
 
