@@ -1,28 +1,19 @@
 // Column vectors, blocks of columns, lists of blocks, and the loader that turns
 // a host array of records into mirror objects.
 #include <string>
+#include <type_traits>
 
 #include "records.h"
 #include "records_copy.h"
 
 namespace {
 
+// The kind tag of a vector: 1 double, 2 int, 3 wide string, 4 short.
 template <typename T>
-constexpr short KindOf();
-template <>
-constexpr short KindOf<double>() {
-    return 1;
-}
-template <>
-constexpr short KindOf<int>() {
-    return 2;
-}
-template <>
-constexpr short KindOf<std::wstring>() {
-    return 3;
-}
-template <>
-constexpr short KindOf<short>() {
+constexpr short KindOf() {
+    if constexpr (std::is_same_v<T, double>) return 1;
+    if constexpr (std::is_same_v<T, int>) return 2;
+    if constexpr (std::is_same_v<T, std::wstring>) return 3;
     return 4;
 }
 
@@ -46,6 +37,7 @@ void DestroyParts(cST_MVect<T>& block) noexcept {
 template <typename HostRecord, typename Mirror>
 void LoadArrayUserDefined(SAFEARRAY* hostArray, std::vector<Mirror*>& out) {
     if (hostArray == nullptr) return;
+    // The element count is taken as the host's signed 32-bit count.
     const int n = static_cast<int>(hostArray->rgsabound[0].cElements);
     if (n < 1) return;
     out.assign(static_cast<size_t>(n), nullptr);
