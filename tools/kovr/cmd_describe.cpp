@@ -168,8 +168,9 @@ void PrintJson(const LoadedTemplate& loaded) {
     json.String(loaded.path);
     json.Key("main");
     json.BeginObject();
-    for (const auto& [key, field] : {std::pair{"title", &ST_Main_aiR::title}, {"group", &ST_Main_aiR::group},
-                                     {"keywords", &ST_Main_aiR::keywords}}) {
+    for (const auto& [key, field] : {std::pair{"title", offsetof(ST_Main_aiR, title)},
+                                     {"group", offsetof(ST_Main_aiR, group)},
+                                     {"keywords", offsetof(ST_Main_aiR, keywords)}}) {
         json.Key(key);
         json.String(loaded.main->Get(field));
     }
@@ -190,7 +191,7 @@ void PrintJson(const LoadedTemplate& loaded) {
     }
     for (const StringField& field : kDialogStrings) {
         json.Key(field.name);
-        json.String(HostText(StringOf(d, field)));
+        json.String(HostText(LoadHostString(StringAt(d, field))));
     }
     for (const VectorField& field : kDialogVectors) VectorJson(json, field, VectorOf(d, field));
     json.EndObject();

@@ -22,7 +22,7 @@ struct CatalogueEntry {
 std::vector<CatalogueEntry> ReadCatalogue(const std::string& folder) {
     const int count = Cpp_GetNbRFiles(WideText(folder).c_str());
     HostMain main;
-    main.Set(&ST_Main_aiR::catalogFolder, folder);
+    main.Set(offsetof(ST_Main_aiR, catalogFolder), folder);
     main.NewCatalogTable(count);
     {
         ReplacedStrings replaced([&](StringSlots& s) { main.CollectStrings(s); });

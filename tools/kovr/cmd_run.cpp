@@ -224,15 +224,15 @@ int RunOnce(Session& session, const RunPaths& paths, int columnIndex) {
     d.singleColumnQuali = columnIndex > 0 && session.layout.responseIsText ? -1 : 0;
 
     HostMain main;
-    main.Set(&ST_Main_aiR::workFolder, paths.work);
-    main.Set(&ST_Main_aiR::rFolder, paths.rFolder);
-    main.Set(&ST_Main_aiR::group, view.group);
-    main.Set(&ST_Main_aiR::title, view.title);
+    main.Set(offsetof(ST_Main_aiR, workFolder), paths.work);
+    main.Set(offsetof(ST_Main_aiR, rFolder), paths.rFolder);
+    main.Set(offsetof(ST_Main_aiR, group), view.group);
+    main.Set(offsetof(ST_Main_aiR, title), view.title);
     // The add-in writes the right-hand side of the formula for the library to
     // complete; a model without interactions gets its formula from the data.
     const bool modelFormula = (view.dataStructure == "model" || view.dataStructure == "model.random") &&
                               !view.hasInteractions;
-    main.Set(&ST_Main_aiR::rCode, modelFormula ? std::string() : session.layout.formulaTerms);
+    main.Set(offsetof(ST_Main_aiR, rCode), modelFormula ? std::string() : session.layout.formulaTerms);
     HostDataSets sets(session.layout.sets);
     SystemInfo info{};
     info.decimalSymbol = NewHostString(".");

@@ -24,9 +24,9 @@ std::vector<std::string> SplitCommas(const std::string& list) {
 void ReadHeader(const LoadedTemplate& loaded, DialogView& view) {
     const ST_aiR& d = loaded.dialog->dialog();
     view.path = loaded.path;
-    view.title = loaded.main->Get(&ST_Main_aiR::title);
-    view.group = loaded.main->Get(&ST_Main_aiR::group);
-    view.keywords = loaded.main->Get(&ST_Main_aiR::keywords);
+    view.title = loaded.main->Get(offsetof(ST_Main_aiR, title));
+    view.group = loaded.main->Get(offsetof(ST_Main_aiR, group));
+    view.keywords = loaded.main->Get(offsetof(ST_Main_aiR, keywords));
     view.functionName = HostText(d.functionName);
     view.packages = HostText(d.packages);
     view.dataStructure = HostText(d.dataStructure);

@@ -1,6 +1,7 @@
 #include "host_arrays.h"
 
 #include <cstdlib>
+#include <cstring>
 
 #include "host_text.h"
 
@@ -76,9 +77,17 @@ void SetShortAt(SAFEARRAY* array, uint32_t i, int16_t value) {
     if (int16_t* v = Element<int16_t>(array, i)) *v = value;
 }
 
-void SetHostString(BSTR* slot, std::string_view text) {
-    SysFreeString(*slot);
-    *slot = NewHostString(text);
+BSTR LoadHostString(const void* field) {
+    BSTR s;
+    std::memcpy(&s, field, sizeof s);
+    return s;
+}
+
+void StoreHostString(void* field, BSTR s) { std::memcpy(field, &s, sizeof s); }
+
+void SetHostString(void* slot, std::string_view text) {
+    SysFreeString(LoadHostString(slot));
+    StoreHostString(slot, NewHostString(text));
 }
 
 }  // namespace kovr

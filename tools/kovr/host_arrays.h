@@ -46,8 +46,13 @@ inline std::string TextAt(const ST_Vect& v, int i) { return TextAt(v.values, sta
 inline int32_t IntAt(const ST_Vect& v, int i) { return IntAt(v.values, static_cast<uint32_t>(i)); }
 inline int16_t ShortAt(const ST_Vect& v, int i) { return ShortAt(v.values, static_cast<uint32_t>(i)); }
 
-// Replaces the host string in *slot by a new one holding text.
-void SetHostString(BSTR* slot, std::string_view text);
+// The host string fields of the packed records may lie at addresses that are
+// not aligned for a pointer, so they are read and written byte-wise.
+BSTR LoadHostString(const void* field);
+void StoreHostString(void* field, BSTR s);
+// Replaces the host string in the field at slot by a new one holding text,
+// freeing the old one.
+void SetHostString(void* slot, std::string_view text);
 
 }  // namespace kovr
 

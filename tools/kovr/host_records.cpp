@@ -34,17 +34,21 @@ std::vector<BSTR> Snapshot(const std::function<void(StringSlots&)>& collect) {
     collect(slots);
     std::vector<BSTR> strings;
     strings.reserve(slots.slots().size());
-    for (BSTR* slot : slots.slots()) {
-        if (*slot != nullptr) strings.push_back(*slot);
+    for (void* slot : slots.slots()) {
+        if (BSTR s = LoadHostString(slot)) strings.push_back(s);
     }
     std::sort(strings.begin(), strings.end());
     return strings;
 }
 
-std::array<BSTR*, 10> MainStrings(ST_Main_aiR& m) {
-    return {&m.workFolder, &m.spareText, &m.catalogFolder, &m.templateFolder, &m.templateFile,
-            &m.rFolder,    &m.group,     &m.title,         &m.keywords,       &m.rCode};
-}
+constexpr std::array<size_t, 10> kMainStrings = {
+    offsetof(ST_Main_aiR, workFolder),   offsetof(ST_Main_aiR, spareText), offsetof(ST_Main_aiR, catalogFolder),
+    offsetof(ST_Main_aiR, templateFolder), offsetof(ST_Main_aiR, templateFile), offsetof(ST_Main_aiR, rFolder),
+    offsetof(ST_Main_aiR, group),        offsetof(ST_Main_aiR, title),     offsetof(ST_Main_aiR, keywords),
+    offsetof(ST_Main_aiR, rCode)};
+
+void* At(void* record, size_t offset) { return static_cast<char*>(record) + offset; }
+const void* At(const void* record, size_t offset) { return static_cast<const char*>(record) + offset; }
 
 }  // namespace
 
@@ -68,14 +72,14 @@ ReplacedStrings::~ReplacedStrings() {
 HostMain::HostMain() = default;
 
 HostMain::~HostMain() {
-    for (BSTR* s : MainStrings(record_)) SysFreeString(*s);
+    for (const size_t offset : kMainStrings) SysFreeString(LoadHostString(At(&record_, offset)));
     SafeArrayDestroy(record_.catalogTable);
     SafeArrayDestroy(record_.spareList.values);
 }
 
-void HostMain::Set(BSTR ST_Main_aiR::*field, std::string_view text) { SetHostString(&(record_.*field), text); }
+void HostMain::Set(size_t offset, std::string_view text) { SetHostString(At(&record_, offset), text); }
 
-std::string HostMain::Get(BSTR ST_Main_aiR::*field) const { return HostText(record_.*field); }
+std::string HostMain::Get(size_t offset) const { return HostText(LoadHostString(At(&record_, offset))); }
 
 void HostMain::NewCatalogTable(int count) {
     SafeArrayDestroy(record_.catalogTable);
@@ -88,7 +92,7 @@ std::string HostMain::CatalogField(int k, int t) const {
 }
 
 void HostMain::CollectStrings(StringSlots& slots) {
-    for (BSTR* s : MainStrings(record_)) slots.Field(s);
+    for (const size_t offset : kMainStrings) slots.Field(At(&record_, offset));
     slots.Array(record_.catalogTable);
     slots.Vector(record_.spareList);
 }
@@ -107,7 +111,7 @@ HostDialog::HostDialog(const ST_aiRSize& sizes, const ST_AirControlInfoSize& con
 }
 
 HostDialog::~HostDialog() {
-    for (const StringField& field : kDialogStrings) SysFreeString(StringOf(dialog_, field));
+    for (const StringField& field : kDialogStrings) SysFreeString(LoadHostString(StringAt(dialog_, field)));
     for (const VectorField& field : kDialogVectors) SafeArrayDestroy(VectorOf(dialog_, field).values);
     for (const VectorField& field : kControlVectors) SafeArrayDestroy(VectorOf(controls_, field).values);
 }
@@ -123,7 +127,7 @@ void HostDialog::NewOptionRows(int rows) {
 }
 
 void HostDialog::CollectStrings(StringSlots& slots) {
-    for (const StringField& field : kDialogStrings) slots.Field(&StringOf(dialog_, field));
+    for (const StringField& field : kDialogStrings) slots.Field(StringAt(dialog_, field));
     for (const VectorField& field : kDialogVectors) {
         if (field.element == Element::kText) slots.Vector(VectorOf(dialog_, field));
     }

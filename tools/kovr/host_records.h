@@ -6,6 +6,7 @@
 #ifndef KOVR_HOST_RECORDS_H
 #define KOVR_HOST_RECORDS_H
 
+#include <cstddef>
 #include <functional>
 #include <string>
 #include <string_view>
@@ -19,13 +20,14 @@ namespace kovr {
 // elements of string arrays.
 class StringSlots {
 public:
-    void Field(BSTR* slot) { slots_.push_back(slot); }
+    // The address of a host string field (possibly not aligned).
+    void Field(void* slot) { slots_.push_back(slot); }
     void Array(SAFEARRAY* strings);
     void Vector(const ST_Vect& strings) { Array(strings.values); }
-    const std::vector<BSTR*>& slots() const { return slots_; }
+    const std::vector<void*>& slots() const { return slots_; }
 
 private:
-    std::vector<BSTR*> slots_;
+    std::vector<void*> slots_;
 };
 
 // Frees, when it goes out of scope, the host strings that the collected slots
@@ -51,8 +53,9 @@ public:
     HostMain& operator=(const HostMain&) = delete;
 
     ST_Main_aiR* get() { return &record_; }
-    void Set(BSTR ST_Main_aiR::*field, std::string_view text);
-    std::string Get(BSTR ST_Main_aiR::*field) const;
+    // The string field at offset (offsetof(ST_Main_aiR, field)).
+    void Set(size_t offset, std::string_view text);
+    std::string Get(size_t offset) const;
     // A catalogue table of 7 fields for count templates; catalogCount = count.
     void NewCatalogTable(int count);
     // Field k (1 to 7) of catalogue entry t (from 1).

@@ -39,8 +39,10 @@ inline ST_Vect& VectorOf(ST_aiR& dialog, const VectorField& field) {
 inline ST_Vect& VectorOf(ST_AirControlInfo& controls, const VectorField& field) {
     return *reinterpret_cast<ST_Vect*>(reinterpret_cast<char*>(&controls) + field.offset);
 }
-inline BSTR& StringOf(ST_aiR& dialog, const StringField& field) {
-    return *reinterpret_cast<BSTR*>(reinterpret_cast<char*>(&dialog) + field.offset);
+// The address of a string field (read it with LoadHostString: it may not be
+// aligned for a pointer).
+inline void* StringAt(ST_aiR& dialog, const StringField& field) {
+    return reinterpret_cast<char*>(&dialog) + field.offset;
 }
 
 }  // namespace kovr

@@ -24,8 +24,8 @@ LoadedTemplate LoadTemplate(const std::string& path, Translations& translations)
     loaded.path = file.string();
     loaded.main = std::make_unique<HostMain>();
     HostMain& main = *loaded.main;
-    main.Set(&ST_Main_aiR::templateFolder, file.parent_path().string());
-    main.Set(&ST_Main_aiR::templateFile, file.filename().string());
+    main.Set(offsetof(ST_Main_aiR, templateFolder), file.parent_path().string());
+    main.Set(offsetof(ST_Main_aiR, templateFile), file.filename().string());
 
     ST_ErrorInfo error{};
     {
