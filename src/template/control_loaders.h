@@ -12,7 +12,8 @@ class RXml;
 
 // The loaders of one kind of control element. ctl is the control index the
 // element was registered under, page its 0-based page. A null routine loads
-// nothing in its pass.
+// nothing in its pass. The sizing pass registers nothing, so its routine has
+// no control index.
 struct ControlLoader {
     const wchar_t* kind;
     void (*fill)(RXml& reader, XmlNode* node, int ctl, int page);
@@ -22,5 +23,10 @@ struct ControlLoader {
 // The loaders for an element name, or null for a kind that has only the
 // common registration (CheckBox, RadioButton and any name not listed).
 const ControlLoader* FindControlLoader(const std::wstring& kind);
+
+// The value of a control's "default" attribute when it has none: "false" for
+// a CheckBox or RadioButton, "0" for a ComboBox, "true" for VarHeaders,
+// empty for every other kind.
+std::wstring GetDefaultForCtl(const std::wstring& kind);
 
 #endif

@@ -13,6 +13,14 @@ std::wstring GetAttributeFromNode(XmlNode* node, const wchar_t* name, const std:
 
 std::wstring GetValueFromNode(XmlNode* node) { return node != nullptr ? node->value : std::wstring(); }
 
+short TrueFlag(XmlNode* node, const wchar_t* name, const std::wstring& fallback) {
+    return HostBool(GetAttributeFromNode(node, name, fallback) == L"true");
+}
+
+short FlagUnlessFalse(XmlNode* node, const wchar_t* name) {
+    return HostBool(GetAttributeFromNode(node, name, L"false") != L"false");
+}
+
 int TruncatedNumber(const std::wstring& text) {
     std::wstring number = text;
     const size_t comma = number.find(L',');

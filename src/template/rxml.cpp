@@ -83,6 +83,8 @@ void RXml::FillairSt() {
             dialog->*header->field = GetValueFromNode(child);
         } else if (child->name == L"Tab") {
             LoadPage(child, page++);
+        } else if (child->name == L"RResults") {
+            GetResultsInfo(child);
         } else if (child->name == L"RScript") {
             GetScript(child);
         }
@@ -95,6 +97,8 @@ void RXml::FillairStSize() {
     for (XmlNode* child : root->children) {
         if (child->name == L"Tab") {
             LoadPageSize(child, page++);
+        } else if (child->name == L"RResults") {
+            GetResultsInfoSize(child);
         } else if (child->name == L"RScript") {
             GetScriptSize(child);
         }

@@ -15,6 +15,8 @@
 #include "records.h"
 #include "xml_node.h"
 
+struct PredictionField;
+
 class RXml {
 public:
     // dialog and controls are given for the filling pass, sizes and
@@ -50,11 +52,51 @@ public:
     void LoadChildNode(XmlNode* node, int page);
     void LoadChildNodeSize(XmlNode* node, int page);
 
+    // Registers a control: one entry in every per-control vector but
+    // ctlExtra, from the element's common attributes. The sizing twin also
+    // counts the X, Q and observation-label fields met so far.
+    void LoadControlBasicInfo(const std::wstring& kind, const int& page, XmlNode* node);
+    void LoadControlBasicInfoSize(const std::wstring& kind, const int& page, XmlNode* node);
+
+    // The loaders of the control kinds. ctl is the index the element was
+    // registered under; the sizing twins take only what their counts need.
+    // The dispatch table of control_loaders.cpp calls them, so they stay
+    // public.
+    void LoadComboBox(const int& ctl, XmlNode* node);
+    void LoadComboBoxSize();
+    void LoadFrame(XmlNode* node, const int& page);
+    void LoadFrameSize(XmlNode* node, const int& page);
+    void LoadTextBox(const int& ctl, XmlNode* node);
+    void LoadTextBoxSize();
+    void LoadInteractions(const int& ctl, XmlNode* node, const int& page);
+    void LoadInteractionsSize(const int& page);
+    void LoadVarHeaders(const int& ctl);
+    void LoadMissing(XmlNode* node);
+
+    // Data selections (RefEdit, DataField and the Y, X, Q and label fields):
+    // one data-selection row each. LoadRefeditDefaults appends the row with
+    // the initial values taken from control ctl.
+    void LoadRefEdit(const std::wstring& kind, const int& ctl, XmlNode* node);
+    void LoadRefEditSize();
+    void LoadRefeditDefaults(int ctl);
+    void LoadRefEditSizeDefaults();
+
     // A control the reader adds itself (column break, spacer, ...): one entry
     // with default values in every per-control vector but ctlExtra. Returns
     // its control index.
     int AddKOVIANaiRCIDefaults(int page);
     void AddaiRSizeCIDefaultsSize(int page);
+
+    // The prediction block of an AutoPredict element: a check box, a second
+    // data selection for each X, Q and label field loaded before it, a spacer
+    // and the dialog macro that ties them together.
+    void LoadAutoPredict(int page);
+    void LoadAutoPredictSize(int page);
+
+    // One RResults element: its Result descriptions and the automatic output
+    // and chart check boxes.
+    void GetResultsInfo(XmlNode* results);
+    void GetResultsInfoSize(XmlNode* results);
 
     // One RScript element: its ScriptLine and RBlock lines.
     void GetScript(XmlNode* script);
@@ -62,6 +104,13 @@ public:
 
 private:
     void LoadPage(XmlNode* tab, int page);
+    // A control's text: a |n| reference to the translation table, or the
+    // text with its character references for angle brackets resolved.
+    std::wstring ControlText(const std::wstring& text);
+    // The prediction selection for field control field, as control kind.
+    void AddPredictionSelection(int field, const PredictionField& kind, int page);
+    // A check box for the automatic outputs or charts; returns its index.
+    int AddAutoCheckBox(int page, const std::wstring& rName, const std::wstring& text);
     void LoadPageSize(XmlNode* tab, int page);
     std::wstring RootAttribute(const wchar_t* name) const;
 

@@ -8,8 +8,6 @@
 
 namespace {
 
-short HostBool(bool value) { return value ? -1 : 0; }
-
 // A page's third Column and everything after it are not loaded; a page has
 // at most two columns.
 constexpr int kMaxColumns = 2;
@@ -28,7 +26,7 @@ void RXml::LoadPage(XmlNode* tab, int page) {
     }
     dialog->pageLeftWidth.Append(TruncatedNumber(GetAttributeFromNode(tab, L"leftcolumnwidth", L"155")));
     dialog->pageRightWidth.Append(TruncatedNumber(GetAttributeFromNode(tab, L"rightcolumnwidth", L"155")));
-    dialog->pageEnabled.Append(HostBool(GetAttributeFromNode(tab, L"enabled", L"true") == L"true"));
+    dialog->pageEnabled.Append(TrueFlag(tab, L"enabled", L"true"));
 }
 
 void RXml::LoadPageSize(XmlNode* tab, int page) {
@@ -44,10 +42,11 @@ void RXml::GetPageControls(std::vector<XmlNode*>& nodes, int page) {
         if (kind == L"AutoPredict") {
             dialog->autoPredict = -1;
             dialog->autoPredictRName = GetAttributeFromNode(node, L"rname", L"data2");
+            LoadAutoPredict(page);
             count = 1;
         } else if (kind == L"AutoOutputs") {
             dialog->autoOutputs = -1;
-            dialog->autoOutputsStats = HostBool(GetAttributeFromNode(node, L"stats", L"true") == L"true");
+            dialog->autoOutputsStats = TrueFlag(node, L"stats", L"true");
             dialog->autoOutputsPage = page;
             count = 1;
         } else if (kind == L"AutoCharts") {
@@ -74,10 +73,10 @@ void RXml::GetPageControlsSize(std::vector<XmlNode*>& nodes, int page) {
     for (XmlNode* node : nodes) {
         const std::wstring& kind = node->name;
         if (kind == L"AutoPredict") {
-            // Not a control; its flags are the filling pass's only.
+            LoadAutoPredictSize(page);
         } else if (kind == L"AutoOutputs") {
             sizes->autoOutputs = -1;
-            sizes->autoOutputsStats = HostBool(GetAttributeFromNode(node, L"stats", L"true") == L"true");
+            sizes->autoOutputsStats = TrueFlag(node, L"stats", L"true");
             sizes->autoOutputsPage = page;
         } else if (kind == L"AutoCharts") {
             sizes->autoCharts = -1;
@@ -92,35 +91,3 @@ void RXml::GetPageControlsSize(std::vector<XmlNode*>& nodes, int page) {
         }
     }
 }
-
-int RXml::AddKOVIANaiRCIDefaults(int page) {
-    cST_AirControlInfo& c = *controls;
-    c.ctlChartName.Append(L"");
-    c.ctlFrameChildren.Append(0);
-    c.ctlEventCode.Append(L"");
-    c.ctlType.Append(L"");
-    c.ctlDefault.Append(L"true");
-    c.ctlEnabled.Append(-1);
-    c.ctlGroupName.Append(L"");
-    c.ctlHeight.Append(L"");
-    c.ctlName.Append(L"");
-    c.ctlNextRow.Append(-1);
-    c.ctlLeft.Append(L"0");
-    c.ctlOptional.Append(L"");
-    c.ctlOptionDefault.Append(L"");
-    c.ctlPage.Append(page);
-    c.ctlRefEditLinked.Append(L"");
-    c.ctlReportGroup.Append(L"");
-    c.ctlReportText.Append(L"");
-    c.ctlRName.Append(L"");
-    c.ctlRNameOption.Append(L"");
-    c.ctlStyle.Append(L"");
-    c.ctlText.Append(L"");
-    c.ctlToolTip.Append(L"");
-    c.ctlKind.Append(L"");
-    c.ctlVisible.Append(-1);
-    c.ctlWidth.Append(L"");
-    return c.ctlPage.count;
-}
-
-void RXml::AddaiRSizeCIDefaultsSize(int /*page*/) { CountControl(*controlSizes); }

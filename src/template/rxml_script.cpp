@@ -9,11 +9,6 @@
 
 namespace {
 
-// -1 unless the attribute is exactly "false" (its fallback).
-short ReplaceFlag(XmlNode* node, const wchar_t* name) {
-    return GetAttributeFromNode(node, name, L"false") == L"false" ? 0 : -1;
-}
-
 // The code lines of a block's text: each line ended by a line feed, without
 // its leading and trailing tabs and blanks; blank lines are skipped and text
 // after the last line feed is not a line.
@@ -33,7 +28,7 @@ std::vector<std::wstring> BlockLines(const std::wstring& text) {
 }  // namespace
 
 void RXml::GetScript(XmlNode* script) {
-    dialog->replaceByValue = ReplaceFlag(script, L"replacebyvalue");
+    dialog->replaceByValue = FlagUnlessFalse(script, L"replacebyvalue");
     auto append = [this](const std::wstring& engine, short replace, const std::wstring& code) {
         dialog->scriptEngine.Append(engine);
         dialog->scriptReplace.Append(replace);
@@ -42,11 +37,11 @@ void RXml::GetScript(XmlNode* script) {
     for (XmlNode* child : script->children) {
         if (child->name == L"ScriptLine") {
             const std::wstring code = GetAttributeFromNode(child, L"code", L"");
-            append(GetAttributeFromNode(child, L"engine", L"r"), ReplaceFlag(child, L"replace"), code);
+            append(GetAttributeFromNode(child, L"engine", L"r"), FlagUnlessFalse(child, L"replace"), code);
             if (InStr(1, code, L"kovianseed") > 0) dialog->usesSeed = -1;
         } else if (child->name == L"RBlock") {
             const std::wstring engine = GetAttributeFromNode(child, L"engine", L"r");
-            const short replace = ReplaceFlag(child, L"replace");
+            const short replace = FlagUnlessFalse(child, L"replace");
             for (const std::wstring& line : BlockLines(GetValueFromNode(child))) append(engine, replace, line);
         }
     }
