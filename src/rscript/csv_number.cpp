@@ -1,3 +1,10 @@
+// Four paths, cheapest first: whole numbers, values with at most two
+// decimals, any other finite value through one long double product that
+// yields its 15 significant digits, and printf itself for what is left
+// (non-finite values, subnormals, extreme exponents, and values so close to a
+// rounding tie that the product cannot decide). The first two rest on the
+// fact that a decimal of at most 15 significant digits survives the round
+// trip through a double, so %.15g prints it back unchanged.
 #include "csv_number.h"
 
 #include <cfloat>
@@ -50,10 +57,10 @@ char* WriteInteger(uint64_t n, char* out) {
 }
 
 // Values with at most two decimals, as spreadsheets hold them: when
-// magnitude * 100 is a whole number m below 1e15 and m / 100 gives magnitude
-// back, the decimal m / 100 has at most 15 digits and rounds to magnitude, so
-// it is exactly what %.15g prints (trailing zeros dropped). Such a value lies
-// in [0.01, 1e13), where %.15g never uses the exponent form.
+// magnitude * 100 is a whole number m below 1e15 and m / 100 (correctly
+// rounded) gives magnitude back, the decimal m / 100 has at most 15 digits and
+// rounds to magnitude, so it is what %.15g prints, trailing zeros dropped.
+// Such a value lies in [0.01, 1e13), where %.15g never uses the exponent form.
 bool WriteCents(double magnitude, char*& out) {
     const double scaled = magnitude * 100.0;
     if (!(scaled < 1e15)) return false;
