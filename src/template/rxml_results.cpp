@@ -66,7 +66,9 @@ void RXml::GetResultsInfo(XmlNode* results) {
             }
             if (d.resHidden(i) == 0) AddAutoCheckBox(d.autoOutputsPage, d.resRName(i), label);
         }
-        if (d.autoCharts == -1 && SingleChart(d.resChartName(i))) AddAutoCheckBox(d.autoChartsPage, d.resRName(i), label);
+        if (d.autoCharts == -1 && SingleChart(d.resChartName(i))) {
+            AddAutoCheckBox(d.autoChartsPage, d.resRName(i), label);
+        }
     }
 }
 
