@@ -19,6 +19,7 @@
 #include "commands.h"
 #include "csv_table.h"
 #include "data_layout.h"
+#include "descriptive_stats.h"
 #include "dialog_choices.h"
 #include "dialog_view.h"
 #include "host_data_sets.h"
@@ -354,6 +355,13 @@ int RunCommand(const Args& args) {
     if (!error.empty()) return Fail(kCommand, error, kExitRFailed);
     Progress("work folder " + paths.work + " (R packages linked: " + std::to_string(packages.size() -
              session.missingPackages.size()) + ")");
+
+    // The descriptive-statistics box of automatic outputs: the statistics of
+    // the model data, computed by the add-in's statistics library.
+    if (choices.DescriptiveStatistics() && !layout.sets.empty()) {
+        PrintDescriptiveStatistics(std::cout, layout.sets[0], "the data (" + layout.sets[0].name + ")");
+        std::cout << "\n";
+    }
 
     if (layout.responseColumns.size() <= 1) {
         paths.rFolder = paths.work + "R/";

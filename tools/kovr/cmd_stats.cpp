@@ -41,8 +41,8 @@ int StatsCommand(const Args& args) {
         (column.numeric ? data.quanti1 : data.quali1).push_back(std::move(column));
     }
     std::cout << table.RowCount() << " rows, " << table.names.size() << " columns in " << args[0] << " ("
-              << data.quanti1.size() << " numeric, " << data.quali1.size() << " text)\n";
-    PrintDescriptiveStatistics(std::cout, data);
+              << data.quanti1.size() << " numeric, " << data.quali1.size() << " text)\n\n";
+    PrintDescriptiveStatistics(std::cout, data, args[0]);
     return kExitOk;
 }
 

@@ -33,7 +33,7 @@ DataSetData FrequencyTables(const BlockData& texts) {
 
 }  // namespace
 
-void PrintDescriptiveStatistics(std::ostream& out, const DataSetData& data) {
+void PrintDescriptiveStatistics(std::ostream& out, const DataSetData& data, const std::string& what) {
     DataSetData model;
     model.name = "data1";
     model.rowCount = data.rowCount;
@@ -61,8 +61,8 @@ void PrintDescriptiveStatistics(std::ostream& out, const DataSetData& data) {
                               &results[3]);
     }
 
+    out << "Descriptive statistics of " << what << "\n";
     if (nNumeric > 0) {
-        out << "\nDescriptive statistics\n";
         TextRow header = {"variable"};
         header.insert(header.end(), kStatistics.begin(), kStatistics.end());
         std::vector<TextRow> rows;

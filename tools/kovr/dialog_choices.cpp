@@ -143,21 +143,20 @@ std::string DialogChoices::Set(const std::string& name, const std::string& value
                                           [](const ControlView* c) { return c->kind == "RadioButton"; })) {
         for (const ControlView* radio : matches) {
             if (Unquoted(radio->rNameOption) == Unquoted(value) || Lower(radio->text) == Lower(value)) {
-                return SetControl(*radio, "true");
+                return SetControl(*radio, name, "true");
             }
         }
         return name + ": '" + value + "' is none of the radio buttons' values";
     }
     for (const ControlView* control : matches) {
-        const std::string error = SetControl(*control, value);
+        const std::string error = SetControl(*control, name, value);
         if (!error.empty()) return error;
     }
     return "";
 }
 
-std::string DialogChoices::SetControl(const ControlView& control, const std::string& value) {
+std::string DialogChoices::SetControl(const ControlView& control, const std::string& name, const std::string& value) {
     State& state = states_[control.index];
-    const std::string name = control.OptionName();
     if (control.kind == "CheckBox" || control.kind == "RadioButton") {
         const std::optional<bool> on = ParseSwitch(value);
         if (!on) return name + ": '" + value + "' is not true or false";

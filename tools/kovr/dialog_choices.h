@@ -58,7 +58,8 @@ private:
 
     // The option controls called name, or else those whose R name it is.
     std::vector<const ControlView*> Matches(const std::string& name) const;
-    std::string SetControl(const ControlView& control, const std::string& value);
+    // Sets one control; messages name it as the user did.
+    std::string SetControl(const ControlView& control, const std::string& name, const std::string& value);
     std::string ValueText(const ControlView& control) const;
 
     const DialogView& view_;
