@@ -39,9 +39,10 @@ int TableEntries(const matrix<std::wstring>& table) { return table.count() > 0 ?
 void FillEntry(matrix<std::wstring>& table, int t, const std::wstring& path, const TemplateFile& file,
                cST_Main_aiR& main, matrix<std::wstring>& noTranslations) {
     RXml reader(path, main, nullptr, nullptr, nullptr, nullptr, noTranslations);
+    // Only the root's attributes are read, so only they are kept of the tree.
     // A template that does not parse is listed all the same, with whatever the
     // getters give for it.
-    reader.Parse();
+    reader.ParseHeader();
     const std::wstring function = reader.GetFunctionName();
     std::wstring functionSuffix;
     PStrP(functionSuffix, function);

@@ -54,6 +54,11 @@ int RXml::Parse() {
     return 0;
 }
 
+int RXml::ParseHeader() {
+    root->ParseAndFill(XmlExtent::kRootAttributes);
+    return 0;
+}
+
 bool RXml::ParseFailed() const { return !root->error.empty(); }
 
 std::wstring RXml::ErrMsg() const { return root->error.Report(); }

@@ -31,6 +31,9 @@ public:
     // Parses the template. Always 0: a template that did not parse is seen
     // from ParseFailed().
     int Parse();
+    // Parses the template like Parse() but keeps only the root element's
+    // attributes, all that the header getters read.
+    int ParseHeader();
     bool ParseFailed() const;
     // The parse errors as the add-in shows them under "XML Error".
     std::wstring ErrMsg() const;

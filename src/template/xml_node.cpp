@@ -97,7 +97,7 @@ XmlNode::~XmlNode() {
     for (XmlNode* child : children) delete child;
 }
 
-void XmlNode::ParseAndFill() {
+void XmlNode::ParseAndFill(XmlExtent extent) {
     if (path.empty()) return;
     const std::string file = fsu::NarrowPath(path);
     ParserCleanup cleanup;
@@ -111,7 +111,15 @@ void XmlNode::ParseAndFill() {
         captured = capture.Text();
     }
     if (document != nullptr) {
-        if (xmlNode* top = xmlDocGetRootElement(document.get())) Fill(top);
+        xmlNode* top = xmlDocGetRootElement(document.get());
+        if (top == nullptr) return;
+        if (extent == XmlExtent::kTree) {
+            Fill(top);
+        } else {
+            name = xmlCharToWstring(top->name);
+            type = top->type;
+            GetAttributes(top);
+        }
         return;
     }
     const xmlError& last = context->lastError;

@@ -22,6 +22,11 @@ void handler_func(void* context, const char* format, ...) __attribute__((format(
 // become negative characters); null gives the empty string.
 std::wstring xmlCharToWstring(const unsigned char* text);
 
+// How much of a parsed document ParseAndFill copies: the whole element tree,
+// or only the root element's name and attributes (for readers that look at
+// nothing else, such as the catalogue, which reads hundreds of templates).
+enum class XmlExtent { kTree, kRootAttributes };
+
 class XmlNode {
 public:
     XmlNode() = default;
@@ -32,11 +37,11 @@ public:
     XmlNode& operator=(const XmlNode&) = delete;
 
     // Parses the file at path into this node. On success the node holds the
-    // document's root element; otherwise it has no children and error holds
-    // the parser's messages (a file that cannot be read included). The
-    // standard error stream and the parser's generic error function are
-    // redirected only while the parser runs.
-    void ParseAndFill();
+    // document's root element (as much of it as extent says); otherwise it
+    // has no children and error holds the parser's messages (a file that
+    // cannot be read included). The standard error stream and the parser's
+    // generic error function are redirected only while the parser runs.
+    void ParseAndFill(XmlExtent extent = XmlExtent::kTree);
 
     // Copies source and, recursively, its children (text and comment nodes
     // excepted) into this node. Returns 1.
