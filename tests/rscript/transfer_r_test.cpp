@@ -212,4 +212,28 @@ TEST_F(TransferRTest, LinearModelRunsInR) {
     EXPECT_EQ(RunScript(work_, work_ + "/out/lm10.script"), 10);
 }
 
+// A template that needs base R only (an empty package list, or a stray
+// comma) loads nothing and runs.
+TEST_F(TransferRTest, BaseROnlyTemplateRuns) {
+    host::Arena arena;
+    host::MainFields fields;
+    fields.workFolder = work_ + "/";
+    fields.rFolder = work_ + "/out/";
+    auto main = host::Main(arena, fields);
+    host::Dialog dialog(arena, 4);
+    ST_aiR& air = *dialog.air;
+    air.functionName = arena.Str("count1");
+    air.packages = arena.Str(",");
+    air.dataStructure = arena.Str("data");
+    air.replaceByValue = kTrue;
+    host::AddScriptLine(arena, air, true, "results <- list(rows=data.frame(rows=nrow(Data1), mean=mean(Data1$x)))");
+    host::AddResultTable(arena, air, Table("rows", ""));
+    auto sets = DataSetArrayBuilder().Add("Data1", DataSetBuilder().Quanti1({{"x", {1.5, 2.5, 3.5}}})).Build(arena);
+    Cpp_TransferToR(main, dialog.air, sets, arena.System(".", ","), 0);
+
+    EXPECT_EQ(RunScript(work_, work_ + "/out/count10.script"), 0);
+    ASSERT_EQ(RunScript(work_, work_ + "/out/count1.script"), 0) << ReadBytes(work_ + "/out/log.txt");
+    EXPECT_EQ(ReadBytes(work_ + "/out/rows.csv"), "rows,mean\n3,2.5\n");
+}
+
 }  // namespace
