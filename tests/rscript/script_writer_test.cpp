@@ -45,10 +45,9 @@ protected:
         dialog_.air->packages = arena_.Str("MASS,car");
     }
 
-    host::Ptr<ST_Main_aiR> Main(const std::string& rFolder, const std::string& rCode = "",
-                                const std::string& workFolder = "") {
+    host::Ptr<ST_Main_aiR> Main(const std::string& rFolder, const std::string& rCode = "") {
         host::MainFields fields;
-        fields.workFolder = workFolder.empty() ? work_ + "/" : workFolder;
+        fields.workFolder = work_ + "/";
         fields.rFolder = rFolder;
         fields.group = "Models";
         fields.rCode = rCode;
@@ -192,17 +191,6 @@ TEST_F(ScriptWriterTest, BaseRTemplateColonFoldersAndSingleBytes) {
         return start;
     }();
     EXPECT_EQ(lines, expected);
-}
-
-TEST_F(ScriptWriterTest, UnwritableFolderWritesNothing) {
-    // A regular file where the folders should be: nothing can be created.
-    std::ofstream(work_ + "/blocked") << "x";
-    auto main = Main(work_ + "/blocked/out/", "", work_ + "/blocked/");
-    Cpp_WriteRScripts(main, dialog_.air, arena_.System(".", ";"), nullptr);
-    Cpp_WriteRScripts(main, dialog_.air, nullptr, nullptr);
-    Cpp_WriteRScripts(nullptr, dialog_.air, nullptr, nullptr);
-    EXPECT_EQ(transfer_test::FolderEntries(work_), (Lines{"blocked"}));
-    EXPECT_EQ(transfer_test::ReadBytes(work_ + "/blocked"), "x");
 }
 
 }  // namespace

@@ -154,6 +154,8 @@ TEST_F(TransferTest, UnwritableFolderWritesNothing) {
     host::AddScriptLine(arena_, *dialog_.air, true, "res <- summary(d1)");
     auto sets = DataSetArrayBuilder().Add("d1", DataSetBuilder().Quanti1({{"x", {1}}})).Build(arena_);
     Cpp_TransferToR(main, dialog_.air, sets, arena_.System(".", ";"), 1);
+    Cpp_WriteRScripts(main, dialog_.air, nullptr, sets);
+    Cpp_WriteROneScript(nullptr, dialog_.air, arena_.System(".", ";"), sets, 0);
     EXPECT_EQ(FolderEntries(work_), (Lines{"blocked"}));
     EXPECT_EQ(ReadBytes(work_ + "/blocked"), "x");
     // The code is still assembled and returned.
