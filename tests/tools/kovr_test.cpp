@@ -4,6 +4,7 @@
 // same CSV file. The tests that need R are skipped when Rscript is absent.
 #include <gtest/gtest.h>
 #include <sys/wait.h>
+#include <unistd.h>
 
 #include <cmath>
 #include <cstdlib>
@@ -45,7 +46,8 @@ class Scratch {
 public:
     Scratch() {
         const auto* info = testing::UnitTest::GetInstance()->current_test_info();
-        path_ = fs::path(testing::TempDir()) / (std::string("kovr_") + info->test_suite_name() + "_" + info->name());
+        path_ = fs::path(testing::TempDir()) / ("kovr_" + std::to_string(getpid()) + "_" + info->test_suite_name() +
+                                                "_" + info->name());
         fs::remove_all(path_);
         fs::create_directories(path_);
     }

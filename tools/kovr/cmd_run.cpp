@@ -309,13 +309,6 @@ int RunCommand(const Args& args) {
 
     const std::string path = FindTemplate(request.templateArg);
     if (path.empty()) return Fail(kCommand, "no such template: " + request.templateArg, kExitTemplate);
-    const std::string rscript = FindRscript();
-    if (rscript.empty()) {
-        return Fail(kCommand,
-                    "R is not installed: no Rscript on the PATH (or at $KOVR_RSCRIPT). Install R "
-                    "(tools/bootstrap.sh installs r-base-core) and run again.",
-                    kExitNoR);
-    }
     CsvTable table;
     std::string error;
     if (!ReadCsv(request.data, table, error)) return Fail(kCommand, "bad CSV file: " + error, kExitUsage);
@@ -346,6 +339,13 @@ int RunCommand(const Args& args) {
     error = LayOutData(view, choices, table, request.columns, layout);
     if (!error.empty()) return Fail(kCommand, error, kExitUsage);
 
+    const std::string rscript = FindRscript();
+    if (rscript.empty()) {
+        return Fail(kCommand,
+                    "R is not installed: no Rscript on the PATH (or at $KOVR_RSCRIPT). Install R "
+                    "(tools/bootstrap.sh installs r-base-core) and run again.",
+                    kExitNoR);
+    }
     RunPaths paths;
     paths.work = WithSlash(MakeWorkFolder(request.work, error));
     if (!error.empty()) return Fail(kCommand, error, kExitUsage);
