@@ -13,6 +13,7 @@
 #include <cstdlib>
 #include <filesystem>
 #include <fstream>
+#include <memory>
 #include <random>
 #include <string>
 #include <vector>
@@ -44,15 +45,28 @@ std::vector<std::vector<double>> MakeColumns(Kind kind) {
     return columns;
 }
 
-std::string Folder() {
-    static const std::string folder = [] {
-        std::string path = (std::filesystem::temp_directory_path() / "kovcsvbenchXXXXXX").string();
-        if (mkdtemp(path.data()) == nullptr) std::abort();
-        std::filesystem::create_directory(path + "/datastore");
-        std::atexit([] { std::filesystem::remove_all(Folder()); });
-        return path;
-    }();
-    return folder;
+// The benchmark's work folder with its data store, removed at exit.
+class BenchFolder {
+public:
+    BenchFolder() {
+        std::string pattern = (std::filesystem::temp_directory_path() / "kovcsvbenchXXXXXX").string();
+        if (mkdtemp(pattern.data()) == nullptr) std::abort();
+        path_ = pattern;
+        std::filesystem::create_directory(path_ + "/datastore");
+    }
+    ~BenchFolder() {
+        std::error_code ignored;
+        std::filesystem::remove_all(path_, ignored);
+    }
+    const std::string& path() const { return path_; }
+
+private:
+    std::string path_;
+};
+
+const std::string& Folder() {
+    static const BenchFolder folder;
+    return folder.path();
 }
 
 // kB from a line of /proc/self/status ("VmHWM:   1234 kB").
@@ -92,8 +106,8 @@ struct HostData {
 };
 
 HostData& Data(Kind kind) {
-    static HostData* data[3] = {};
-    if (data[kind] == nullptr) data[kind] = new HostData(kind);
+    static std::unique_ptr<HostData> data[3];
+    if (data[kind] == nullptr) data[kind] = std::make_unique<HostData>(kind);
     return *data[kind];
 }
 
