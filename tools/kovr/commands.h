@@ -25,6 +25,7 @@ int CheckCommand(const Args& args);
 int DescribeCommand(const Args& args);
 int RunCommand(const Args& args);
 int StatsCommand(const Args& args);
+int PreviewCommand(const Args& args);
 
 // Prints "kovr <command>: message" on the error stream and returns status.
 int Fail(const std::string& command, const std::string& message, int status);

@@ -19,6 +19,8 @@ const char kUsage[] =
     "      [--set NAME=VALUE ...] [--work DIR]\n"
     "                                 run the template's analysis on a CSV file with R\n"
     "  stats FILE.csv                 descriptive statistics of the columns of a CSV file\n"
+    "  preview TEMPLATE [-o FILE.html]\n"
+    "                                 write the template's dialog as a web page\n"
     "\n"
     "TEMPLATE is a file, or a path inside the catalogue ($KOVR_CATALOGUE, else examples/catalogue).\n"
     "Exit status: 0 ok, 1 template error, 2 usage or data error, 3 no R, 4 missing R package,\n"
@@ -38,6 +40,7 @@ int main(int argc, char** argv) {
     if (command == "describe") return kovr::DescribeCommand(args);
     if (command == "run") return kovr::RunCommand(args);
     if (command == "stats") return kovr::StatsCommand(args);
+    if (command == "preview") return kovr::PreviewCommand(args);
     if (command == "help" || command == "--help" || command == "-h") {
         std::cout << kUsage;
         return kovr::kExitOk;
