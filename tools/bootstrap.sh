@@ -2,6 +2,8 @@
 # Installs the Debian packages needed to build, test and run the bridge.
 set -e
 PACKAGES="cmake make g++ binutils g++-multilib libxml2-dev libgtest-dev libgmock-dev libbenchmark-dev r-base-core"
+# chromium and a font: the browser test of kovr preview and its screenshots.
+PACKAGES="$PACKAGES chromium fonts-dejavu-core"
 SUDO=""
 if [ "$(id -u)" -ne 0 ]; then SUDO="sudo"; fi
 missing=""

@@ -60,6 +60,7 @@ th { background: #eef0f3; }
 code, pre { font-family: "DejaVu Sans Mono", monospace; font-size: 12px; }
 pre { background: #fff; border: 1px solid #c8ccd3; padding: 8px 10px; overflow: auto; white-space: pre-wrap; }
 .note { color: #5b616b; font-size: 12px; margin: 4px 0; }
+.note.warn { color: #8c2a20; background: #fbeeec; border: 1px solid #e7c3be; padding: 4px 8px; max-width: 760px; }
 .error-text { color: #8c2a20; }
 .msgbox { display: inline-block; background: #f4f4f4; border: 1px solid #7f8690; min-width: 360px; max-width: 900px;
   box-shadow: 0 4px 14px rgba(0, 0, 0, .22); }

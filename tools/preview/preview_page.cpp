@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <cstdlib>
+#include <vector>
 
 #include "html_writer.h"
 #include "page_assets.h"
@@ -32,6 +33,32 @@ std::string DataOf(const SelectionView& s) {
     if (s.dataType == "3") return "text";
     if (s.dataType == "8") return "labels";
     return "type " + s.dataType;
+}
+
+// Whether text holds a character from U+FF80 to U+FFFF: the library reads a
+// template byte by byte and widens each byte with its sign, so every byte of a
+// letter outside ASCII becomes one such character.
+bool HoldsWidenedByte(const std::string& text) {
+    for (size_t at = text.find('\xEF'); at != std::string::npos && at + 1 < text.size();
+         at = text.find('\xEF', at + 1)) {
+        if (text[at + 1] == '\xBE' || text[at + 1] == '\xBF') return true;
+    }
+    return false;
+}
+
+bool ViewHoldsWidenedBytes(const DialogView& view) {
+    std::vector<const std::string*> texts{&view.title, &view.functionName, &view.rDescription};
+    for (const PageView& page : view.pages) texts.push_back(&page.text);
+    for (const ControlView& c : view.controls) {
+        for (const std::string* text : {&c.text, &c.toolTip, &c.rName, &c.name, &c.defaultValue}) texts.push_back(text);
+    }
+    for (const ComboView& combo : view.combos) {
+        for (const std::string& item : combo.itemTexts) texts.push_back(&item);
+        for (const std::string& item : combo.itemRNames) texts.push_back(&item);
+    }
+    for (const ResultView& r : view.results) texts.push_back(&r.text);
+    for (const ScriptLineView& line : view.script) texts.push_back(&line.code);
+    return std::any_of(texts.begin(), texts.end(), [](const std::string* text) { return HoldsWidenedByte(*text); });
 }
 
 // <pre> drops the line feed that follows its start tag, so one is written
@@ -80,6 +107,12 @@ public:
         w_.Open("body");
         w_.Element("h1", {}, "Dialog of " + view_.title);
         w_.Element("p", {{"class", "file"}}, view_.path);
+        if (ViewHoldsWidenedBytes(view_)) {
+            w_.Element("p", {{"class", "note warn"}},
+                       "Some texts hold letters outside ASCII. The library reads templates byte by byte, so each "
+                       "byte of such a letter reaches the add-in as a character of its own; the texts are shown as "
+                       "the add-in receives them.");
+        }
         Dialog();
         w_.Open("div", {{"class", "details"}});
         Header();

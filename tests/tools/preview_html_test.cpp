@@ -1,0 +1,334 @@
+// Tests of the preview page writer: texts that template authors write
+// (captions, combo items, R names, error messages) holding markup characters,
+// quotes, control characters or letters of other alphabets are shown as
+// written, and the page keeps its structure: one element per control and one
+// tab per page, every tag well formed.
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <map>
+#include <regex>
+#include <string>
+#include <vector>
+
+#include "dialog_choices.h"
+#include "dialog_view.h"
+#include "dry_run.h"
+#include "html_writer.h"
+#include "preview_page.h"
+
+namespace {
+
+using kovr::html::EscapeAttribute;
+using kovr::html::EscapeText;
+
+// What a browser reads from escaped text (the references the writer uses).
+std::string Unescape(const std::string& text) {
+    static const std::pair<const char*, const char*> kReferences[] = {
+        {"&lt;", "<"}, {"&gt;", ">"}, {"&quot;", "\""}, {"&#39;", "'"}, {"&amp;", "&"}};
+    std::string out;
+    for (size_t i = 0; i < text.size();) {
+        bool replaced = false;
+        for (const auto& [reference, character] : kReferences) {
+            if (text.compare(i, std::char_traits<char>::length(reference), reference) == 0) {
+                out += character;
+                i += std::char_traits<char>::length(reference);
+                replaced = true;
+                break;
+            }
+        }
+        if (!replaced) out += text[i++];
+    }
+    return out;
+}
+
+// One start or end tag of the page.
+struct Tag {
+    bool end = false;
+    std::string name;
+    std::map<std::string, std::string> attributes;  // values unescaped
+    size_t from = 0, to = 0;                        // position in the page, to past the ">"
+};
+
+// Reads the page's tags; fails the test at the first "<" that does not start
+// a well-formed tag with double-quoted attribute values. The contents of the
+// style and script elements (the page's own) are skipped.
+std::vector<Tag> ReadTags(const std::string& page) {
+    static const std::regex kTag(R"(<(/?)([a-z0-9]+)((?:\s+[a-z-]+="[^"<>]*")*)\s*>)");
+    static const std::regex kAttribute(R"re(([a-z-]+)="([^"]*)")re");
+    std::vector<Tag> tags;
+    size_t at = page.find('<');
+    while (at != std::string::npos) {
+        if (page.compare(at, 9, "<!DOCTYPE") == 0) {
+            at = page.find('<', at + 1);
+            continue;
+        }
+        std::smatch match;
+        const std::string rest = page.substr(at, 4096);
+        if (!std::regex_search(rest, match, kTag, std::regex_constants::match_continuous)) {
+            ADD_FAILURE() << "not a tag at " << at << ": " << page.substr(at, 60);
+            return tags;
+        }
+        Tag tag;
+        tag.end = match[1].length() > 0;
+        tag.name = match[2];
+        const std::string attributes = match[3];
+        for (std::sregex_iterator a(attributes.begin(), attributes.end(), kAttribute), end; a != end; ++a) {
+            tag.attributes[(*a)[1]] = Unescape((*a)[2]);
+        }
+        tag.from = at;
+        tag.to = at + match.length(0);
+        tags.push_back(tag);
+        at = tag.to;
+        if (!tag.end && (tag.name == "style" || tag.name == "script")) at = page.find("</" + tag.name + ">", at);
+        at = page.find('<', at);
+    }
+    return tags;
+}
+
+// Checks that every element is closed in order, and returns the tags.
+std::vector<Tag> ReadBalancedTags(const std::string& page) {
+    static const char* const kVoid[] = {"meta", "input", "br"};
+    std::vector<Tag> tags = ReadTags(page);
+    std::vector<std::string> open;
+    for (const Tag& tag : tags) {
+        if (std::find(std::begin(kVoid), std::end(kVoid), tag.name) != std::end(kVoid)) continue;
+        if (!tag.end) {
+            open.push_back(tag.name);
+        } else if (open.empty() || open.back() != tag.name) {
+            ADD_FAILURE() << "</" << tag.name << "> closes " << (open.empty() ? "nothing" : open.back());
+            return tags;
+        } else {
+            open.pop_back();
+        }
+    }
+    EXPECT_TRUE(open.empty()) << open.size() << " elements left open";
+    return tags;
+}
+
+// The text between a start tag and the next tag, unescaped.
+std::string TextAfter(const std::string& page, const Tag& tag) {
+    return Unescape(page.substr(tag.to, page.find('<', tag.to) - tag.to));
+}
+
+const Tag* FindTag(const std::vector<Tag>& tags, const std::string& attribute, const std::string& value) {
+    for (const Tag& tag : tags) {
+        const auto found = tag.attributes.find(attribute);
+        if (!tag.end && found != tag.attributes.end() && found->second == value) return &tag;
+    }
+    return nullptr;
+}
+
+size_t CountAttribute(const std::vector<Tag>& tags, const std::string& attribute) {
+    size_t n = 0;
+    for (const Tag& tag : tags) n += tag.attributes.count(attribute);
+    return n;
+}
+
+TEST(PreviewHtmlWriter, EscapesMarkupQuotesAndControlsAndKeepsOtherAlphabets) {
+    EXPECT_EQ(EscapeText("a < b && c > d"), "a &lt; b &amp;&amp; c &gt; d");
+    EXPECT_EQ(EscapeText("</pre><script>x()</script>"), "&lt;/pre&gt;&lt;script&gt;x()&lt;/script&gt;");
+    EXPECT_EQ(EscapeText("say \"it's\""), "say \"it's\"");
+    EXPECT_EQ(EscapeAttribute("say \"it's\" <here>"), "say &quot;it&#39;s&quot; &lt;here&gt;");
+    EXPECT_EQ(EscapeText("&amp; stays &amp;"), "&amp;amp; stays &amp;amp;");
+    // Letters of other alphabets and symbols pass as UTF-8.
+    const std::string letters = "Größe, Ωμέγα, Вес, 日本語, 𝛼 ≤ β";
+    EXPECT_EQ(EscapeText(letters), letters);
+    EXPECT_EQ(EscapeAttribute(letters), letters);
+    // Tabs and line feeds stay; other control characters, stray bytes,
+    // truncated, overlong and surrogate sequences become U+FFFD.
+    EXPECT_EQ(EscapeText("a\tb\nc\r"), "a\tb\nc\r");
+    EXPECT_EQ(EscapeText(std::string("a\0b\x01\x7f", 5)),
+              "a\xEF\xBF\xBD"
+              "b\xEF\xBF\xBD\xEF\xBF\xBD");
+    EXPECT_EQ(EscapeText("\xff<\xC3"), "\xEF\xBF\xBD&lt;\xEF\xBF\xBD");
+    EXPECT_EQ(EscapeText("\xC0\xAF"), "\xEF\xBF\xBD\xEF\xBF\xBD");
+    EXPECT_EQ(EscapeText("\xED\xA0\x80"), "\xEF\xBF\xBD\xEF\xBF\xBD\xEF\xBF\xBD");
+    EXPECT_EQ(EscapeText("\xE2\x82"), "\xEF\xBF\xBD\xEF\xBF\xBD");
+}
+
+TEST(PreviewHtmlWriter, ClosesElementsInOrderAndQuotesEveryAttribute) {
+    kovr::html::HtmlWriter w;
+    w.Open("div", {{"title", "\"><script>alert(1)</script>"}, {"data-x", ""}});
+    w.Void("input", {{"type", "checkbox"}, {"checked", ""}});
+    w.Element("span", {}, "1 < 2");
+    w.Open("p");
+    w.Text("a & b");
+    const std::string page = w.Finish();
+    EXPECT_EQ(page,
+              "<div title=\"&quot;&gt;&lt;script&gt;alert(1)&lt;/script&gt;\" data-x=\"\">"
+              "<input type=\"checkbox\" checked=\"\"><span>1 &lt; 2</span><p>a &amp; b</p></div>");
+    const std::vector<Tag> tags = ReadBalancedTags(page);
+    ASSERT_FALSE(tags.empty());
+    EXPECT_EQ(tags[0].attributes.at("title"), "\"><script>alert(1)</script>");
+}
+
+// A dialog as the filling pass could describe it, with texts that need
+// escaping everywhere a template author can write one.
+struct NastyDialog {
+    kovr::DialogView view;
+    std::string caption = "Mean < median & \"trimmed\" 'mean' — Größe ≤ 5";
+    std::string rName = "alpha\"><b>'x'</b>&amp;";
+    std::string item = "<i>first</i> & ünïcödé";
+    std::string itemRName = "a\"b'c<d";
+
+    NastyDialog() {
+        view.title = "Tests <&> \"all\"";
+        view.functionName = "f<g>";
+        view.path = "/tmp/x&y/t.xml";
+        view.pages.push_back({"Général <1>", true, 4, 155, 155, {}});
+        view.pages.push_back({"Options & more", false, 1, 155, 155, {}});
+        AddControl("CheckBox", 0, caption, rName);
+        AddControl("Group", 0, "Frame \"A\" <legend>", "");
+        view.controls.back().frameChildren = 2;
+        AddControl("ComboBox", 0, "Method & kind", "method");
+        view.controls.back().combo = 1;
+        view.combos.push_back({"CB003kovian", 1, {"plain", item}, {"p", itemRName}});
+        AddControl("Input", 0, "Level <= 1", "conf.level");
+        view.controls.back().input = 1;
+        view.controls.back().defaultValue = "0,95\"/><script>";
+        view.inputs.push_back({0, "double", "0", "1", true, true});
+        AddControl("NextColumn", 0, "", "");
+        AddControl("YQuantiField", 0, "Y <values>", "data1");
+        view.controls.back().selection = 1;
+        view.selections.push_back({});
+        view.selections.back().name = "RefEditY";
+        view.selections.back().text = "Y <values>";
+        view.selections.back().dataType = "1";
+        view.selections.back().yVar = true;
+        AddControl("RadioButton", 1, "Radio \"one\"", "kind");
+        view.controls.back().groupName = "g<1>";
+        view.controls.back().defaultValue = "true";
+        view.results.push_back({});
+        view.results.back().rName = "res<1>";
+        view.results.back().text = "Result & table";
+        view.results.back().plotCode = "plot(x < 1 & y > 2)";
+        view.results.back().chartName = "c\"1\"";
+        view.script.push_back({"r", true, "if (a < b && c > \"d\") x <- '<tag>'"});
+        view.dialogCode = "\nPrivate Sub X()\n";
+    }
+
+    void AddControl(const std::string& kind, int page, const std::string& text, const std::string& rname) {
+        kovr::ControlView c;
+        c.index = static_cast<int>(view.controls.size()) + 1;
+        c.kind = kind;
+        c.page = page;
+        c.text = text;
+        c.rName = rname;
+        c.defaultValue = kind == "CheckBox" ? "true" : "";
+        view.controls.push_back(c);
+    }
+};
+
+TEST(PreviewPage, TextsWithMarkupQuotesAndOtherAlphabetsAreShownAsWritten) {
+    const NastyDialog dialog;
+    const kovr::DialogChoices choices(dialog.view);
+    kovr::DryRunCode code;
+    code.code = "\nx <- c('<a>', \"&\")\n";
+    const std::string page = kovr::DialogPage(dialog.view, choices, code);
+    const std::vector<Tag> tags = ReadBalancedTags(page);
+
+    // One element per control, one tab per page, however the texts read.
+    EXPECT_EQ(CountAttribute(tags, "data-ctl"), dialog.view.controls.size());
+    EXPECT_EQ(CountAttribute(tags, "data-page"), dialog.view.pages.size());
+    for (const kovr::ControlView& c : dialog.view.controls) {
+        const Tag* element = FindTag(tags, "data-ctl", std::to_string(c.index));
+        ASSERT_NE(element, nullptr) << c.kind;
+        EXPECT_EQ(element->attributes.at("data-kind"), c.kind);
+        if (!c.rName.empty()) {
+            EXPECT_EQ(element->attributes.at("title"), "R name: " + c.rName);
+        }
+    }
+    const Tag* tab = FindTag(tags, "data-page", "0");
+    ASSERT_NE(tab, nullptr);
+    EXPECT_EQ(TextAfter(page, *tab), "Général <1>");
+
+    // The caption, the combo item and its R name, the input's default.
+    bool captionShown = false, itemShown = false, defaultShown = false;
+    for (const Tag& tag : tags) {
+        if (tag.end) continue;
+        captionShown = captionShown || (tag.name == "span" && TextAfter(page, tag) == dialog.caption);
+        if (tag.name == "option" && TextAfter(page, tag) == dialog.item) {
+            itemShown = true;
+            EXPECT_EQ(tag.attributes.at("value"), dialog.itemRName);
+            EXPECT_EQ(tag.attributes.count("selected"), 1u);
+        }
+        defaultShown = defaultShown || (tag.name == "input" && tag.attributes.count("value") > 0 &&
+                                        tag.attributes.at("value") == "0,95\"/><script>");
+    }
+    EXPECT_TRUE(captionShown);
+    EXPECT_TRUE(itemShown);
+    EXPECT_TRUE(defaultShown);
+
+    // The code blocks keep their first line feed and their characters.
+    const Tag* rCode = FindTag(tags, "class", "rcode");
+    ASSERT_NE(rCode, nullptr);
+    EXPECT_EQ(TextAfter(page, *rCode), "\n" + code.code);
+    EXPECT_NE(page.find("<code>if (a &lt; b &amp;&amp; c &gt; \"d\") x &lt;- '&lt;tag&gt;'</code>"), std::string::npos);
+    EXPECT_EQ(page.find("<b>'x'"), std::string::npos);
+    EXPECT_EQ(page.find("<i>first"), std::string::npos);
+}
+
+TEST(PreviewPage, GroupsHoldTheirMembersAndColumnsStartAtTheBreak) {
+    const NastyDialog dialog;
+    const kovr::DialogChoices choices(dialog.view);
+    const std::string page = kovr::DialogPage(dialog.view, choices, kovr::DryRunCode{});
+    const std::vector<Tag> tags = ReadBalancedTags(page);
+
+    // Nesting: the combo box and the input sit inside the group's fieldset;
+    // the data selection in the column that the "NextColumn" control starts.
+    std::vector<std::string> open;
+    std::map<std::string, std::vector<std::string>> parents;  // data-ctl -> enclosing data-ctl values
+    for (const Tag& tag : tags) {
+        if (tag.name == "input" || tag.name == "meta") continue;
+        if (tag.end) {
+            open.pop_back();
+            continue;
+        }
+        const auto ctl = tag.attributes.find("data-ctl");
+        if (ctl != tag.attributes.end()) {
+            for (const std::string& outer : open) {
+                if (!outer.empty()) parents[ctl->second].push_back(outer);
+            }
+        }
+        open.push_back(ctl == tag.attributes.end() ? std::string() : ctl->second);
+    }
+    EXPECT_EQ(parents["3"], std::vector<std::string>{"2"});
+    EXPECT_EQ(parents["4"], std::vector<std::string>{"2"});
+    EXPECT_TRUE(parents["1"].empty());
+    EXPECT_EQ(parents["6"], std::vector<std::string>{"5"});
+    EXPECT_TRUE(parents["7"].empty());
+
+    // Default states: the ticked check box, the optional input switched on,
+    // the radio button chosen; the disabled page's tab is marked.
+    EXPECT_EQ(FindTag(tags, "data-page", "1")->attributes.at("class"), "tab off");
+    const auto inputAfter = [&](const std::string& ctl) -> const Tag& {
+        const Tag* element = FindTag(tags, "data-ctl", ctl);
+        for (const Tag* t = element; t != &tags.back(); ++t) {
+            if (t->name == "input") return *t;
+        }
+        return tags.back();
+    };
+    EXPECT_EQ(inputAfter("1").attributes.count("checked"), 1u);
+    EXPECT_EQ(inputAfter("4").attributes.count("checked"), 1u);
+    EXPECT_EQ(inputAfter("7").attributes.count("checked"), 1u);
+    EXPECT_EQ(inputAfter("7").attributes.at("name"), "page1-g<1>");
+}
+
+TEST(PreviewPage, ErrorPageShowsTheMessageExactly) {
+    const std::string message =
+        "\nFATAL ERROR: Opening and ending tag mismatch: Tab line 3 and <RFunction> & \"more\"\n  at line 9\n";
+    const std::string page = kovr::ErrorPage("/tmp/<broken>.xml", "XML Error", message);
+    const std::vector<Tag> tags = ReadBalancedTags(page);
+    const Tag* box = FindTag(tags, "data-error", "yes");
+    ASSERT_NE(box, nullptr);
+    const Tag* text = FindTag(tags, "class", "message");
+    ASSERT_NE(text, nullptr);
+    EXPECT_GT(text->from, box->from);
+    // The parser drops the line feed that follows <pre>; the message keeps its own.
+    EXPECT_EQ(TextAfter(page, *text), "\n" + message);
+    EXPECT_EQ(TextAfter(page, *FindTag(tags, "class", "titlebar")), "XML Error");
+    EXPECT_EQ(CountAttribute(tags, "data-ctl"), 0u);
+}
+
+}  // namespace
