@@ -199,6 +199,8 @@ struct NastyDialog {
         AddControl("RadioButton", 1, "Radio \"one\"", "kind");
         view.controls.back().groupName = "g<1>";
         view.controls.back().defaultValue = "true";
+        AddControl("Label", 1, "Note: <u>x</u> & y", "");
+        view.controls.back().visible = false;
         view.results.push_back({});
         view.results.back().rName = "res<1>";
         view.results.back().text = "Result & table";
@@ -256,6 +258,10 @@ TEST(PreviewPage, TextsWithMarkupQuotesAndOtherAlphabetsAreShownAsWritten) {
         defaultShown = defaultShown || (tag.name == "input" && tag.attributes.count("value") > 0 &&
                                         tag.attributes.at("value") == "0,95\"/><script>");
     }
+    const Tag* label = FindTag(tags, "data-ctl", "8");
+    ASSERT_NE(label, nullptr);
+    EXPECT_EQ(TextAfter(page, *label), "Note: <u>x</u> & y");
+    EXPECT_EQ(label->attributes.at("class"), "ctl label invisible");
     EXPECT_TRUE(captionShown);
     EXPECT_TRUE(itemShown);
     EXPECT_TRUE(defaultShown);
@@ -298,6 +304,7 @@ TEST(PreviewPage, GroupsHoldTheirMembersAndColumnsStartAtTheBreak) {
     EXPECT_TRUE(parents["1"].empty());
     EXPECT_EQ(parents["6"], std::vector<std::string>{"5"});
     EXPECT_TRUE(parents["7"].empty());
+    EXPECT_TRUE(parents["8"].empty());
 
     // Default states: the ticked check box, the optional input switched on,
     // the radio button chosen; the disabled page's tab is marked.

@@ -14,10 +14,14 @@ namespace {
 using html::Attributes;
 using html::HtmlWriter;
 
-// Screen pixels per unit of the add-in's column widths.
+// Screen pixels per unit of the add-in's column widths, and the widest column
+// drawn (a template may ask for any width).
 constexpr double kPixelsPerUnit = 1.4;
+constexpr int kWidestUnits = 1000;
 
-std::string Pixels(double units) { return std::to_string(static_cast<int>(units * kPixelsPerUnit)) + "px"; }
+std::string Pixels(int units) {
+    return std::to_string(static_cast<int>(std::clamp(units, 0, kWidestUnits) * kPixelsPerUnit)) + "px";
+}
 
 bool IsInteractions(const ControlView& c) { return c.kind == "Input" && c.name == "Interactions"; }
 
@@ -128,7 +132,10 @@ public:
 private:
     void Dialog() {
         int width = 0;
-        for (const PageView& page : view_.pages) width = std::max(width, page.leftWidth + page.rightWidth);
+        for (const PageView& page : view_.pages) {
+            width = std::max(
+                width, std::clamp(page.leftWidth, 0, kWidestUnits) + std::clamp(page.rightWidth, 0, kWidestUnits));
+        }
         w_.Open("div", {{"class", "dialog"}, {"style", "width:" + Pixels(std::max(width, 310) + 30)}});
         w_.Open("div", {{"class", "titlebar"}});
         w_.Text(view_.title);
@@ -287,11 +294,11 @@ private:
             Caption(c);
             Marks(c);
             w_.Close();
-        } else if (c.kind == "ComboBox" && c.combo > 0) {
+        } else if (c.kind == "ComboBox" && c.combo > 0 && static_cast<size_t>(c.combo) <= view_.combos.size()) {
             Combo(c, view_.combos[c.combo - 1]);
         } else if (c.kind == "Input") {
             Number(c);
-        } else if (c.selection > 0) {
+        } else if (c.selection > 0 && static_cast<size_t>(c.selection) <= view_.selections.size()) {
             Selection(c, view_.selections[c.selection - 1]);
         } else if (c.kind == "Missing") {
             Missing(c);
@@ -331,7 +338,8 @@ private:
     }
 
     void Number(const ControlView& c) {
-        const InputView* input = c.input > 0 ? &view_.inputs[c.input - 1] : nullptr;
+        const bool hasEntry = c.input > 0 && static_cast<size_t>(c.input) <= view_.inputs.size();
+        const InputView* input = hasEntry ? &view_.inputs[c.input - 1] : nullptr;
         const bool on = choices_.Checked(c.index);
         w_.Open("div", Common(c, "number"));
         if (input != nullptr && input->optional) w_.Void("input", Input("checkbox", on, !c.enabled));
