@@ -59,7 +59,7 @@ public:
     // ctlExtra, from the element's common attributes. The sizing twin also
     // counts the X, Q and observation-label fields met so far.
     void LoadControlBasicInfo(const std::wstring& kind, const int& page, XmlNode* node);
-    void LoadControlBasicInfoSize(const std::wstring& kind, const int& page, XmlNode* node);
+    void LoadControlBasicInfoSize(const std::wstring& kind);
 
     // The loaders of the control kinds. ctl is the index the element was
     // registered under; the sizing twins take only what their counts need.

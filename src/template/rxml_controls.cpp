@@ -17,7 +17,7 @@ void RXml::LoadChildNode(XmlNode* node, int page) {
 }
 
 void RXml::LoadChildNodeSize(XmlNode* node, int page) {
-    LoadControlBasicInfoSize(node->name, page, node);
+    LoadControlBasicInfoSize(node->name);
     const ControlLoader* loader = FindControlLoader(node->name);
     if (loader != nullptr && loader->size != nullptr) loader->size(*this, node, page);
 }
@@ -65,7 +65,7 @@ void RXml::LoadControlBasicInfo(const std::wstring& kind, const int& page, XmlNo
     c.ctlOptionDefault.Append(text(L"optiondefault"));
 }
 
-void RXml::LoadControlBasicInfoSize(const std::wstring& kind, const int& /*page*/, XmlNode* /*node*/) {
+void RXml::LoadControlBasicInfoSize(const std::wstring& kind) {
     if (kind == L"XQuantiField") ++xQuantiCount;
     if (kind == L"XQualiField") ++xQualiCount;
     if (kind == L"ObsLabelsField") ++obsLabelsCount;

@@ -1,8 +1,7 @@
 // A template read through the reader's two exports as the add-in reads it:
 // the sizing pass, every host array dimensioned from its counts, then the
-// filling pass. The translation table passed along holds "tr<k>" in row k.
-// The rows of the per-control and data-selection vectors are read back into
-// plain structures that tests compare whole.
+// filling pass. The rows of the per-control and data-selection vectors are
+// read back into plain structures that tests compare whole.
 #ifndef KOV_TESTS_TEMPLATE_READING_H
 #define KOV_TESTS_TEMPLATE_READING_H
 
@@ -19,7 +18,9 @@
 
 namespace templates {
 
-// Rows of the translation table the tests pass.
+// The translation table passed along: 6500 rows, of which rows 1, 12, 6500
+// and those the reader uses hold "tr<k>" (TranslationRow(k)); the others are
+// null, that is empty.
 constexpr int kTranslationRows = 6500;
 inline std::string TranslationRow(int k) { return "tr" + std::to_string(k); }
 
@@ -272,7 +273,7 @@ public:
     std::unique_ptr<TempFolder> folder;
     host::Arena arena;
     host::Ptr<ST_Main_aiR> main;
-    host::Ptr<BSTR> messages;
+    BSTR* messages = nullptr;
     host::Ptr<ST_ErrorInfo> error;
     host::Ptr<ST_aiRSize> sizes;
     host::Ptr<ST_AirControlInfoSize> controlSizes;
