@@ -7,9 +7,21 @@
 
 namespace {
 
-// A missing system-information record reads as empty settings. Without a
-// main record (no folders) nothing is written.
-SystemInfo& InfoOrEmpty(SystemInfo* info, SystemInfo& empty) { return info != nullptr ? *info : empty; }
+// Builds the three mirrors of a script or transfer call, in argument order,
+// and runs work on them. Without a main or dialog record (no folders, no
+// script names) nothing is written; a missing system-information record reads
+// as empty settings.
+template <typename Work>
+void WithScriptRecords(ST_Main_aiR* main, ST_aiR* dialog, SystemInfo* info, ST_DataSetArray* sets, Work&& work) {
+    frame::CallVoid([&] {
+        if (main == nullptr || dialog == nullptr) return;
+        SystemInfo empty{};
+        cST_Main_aiR mainRecord(main);
+        cST_aiR dialogRecord(dialog);
+        cST_DataSetArray dataSets(sets);
+        work(mainRecord, dialogRecord, info != nullptr ? *info : empty, dataSets);
+    });
+}
 
 }  // namespace
 
@@ -28,35 +40,20 @@ KOV_EXPORT void Cpp_WriteDataSetToFile(ST_Main_aiR* main, ST_aiR* dialog, ST_Dat
 
 KOV_EXPORT void Cpp_WriteROneScript(ST_Main_aiR* main, ST_aiR* dialog, SystemInfo* info, ST_DataSetArray* sets,
                                     int16_t check) {
-    frame::CallVoid([&] {
-        if (main == nullptr || dialog == nullptr) return;
-        SystemInfo empty{};
-        cST_Main_aiR mainRecord(main);
-        cST_aiR dialogRecord(dialog);
-        cST_DataSetArray dataSets(sets);
-        WriteROneScript(mainRecord, dialogRecord, InfoOrEmpty(info, empty), dataSets, check);
+    WithScriptRecords(main, dialog, info, sets, [&](cST_Main_aiR& m, cST_aiR& d, SystemInfo& i, cST_DataSetArray& s) {
+        WriteROneScript(m, d, i, s, check);
     });
 }
 
 KOV_EXPORT void Cpp_WriteRScripts(ST_Main_aiR* main, ST_aiR* dialog, SystemInfo* info, ST_DataSetArray* sets) {
-    frame::CallVoid([&] {
-        if (main == nullptr || dialog == nullptr) return;
-        SystemInfo empty{};
-        cST_Main_aiR mainRecord(main);
-        cST_aiR dialogRecord(dialog);
-        cST_DataSetArray dataSets(sets);
-        WriteRScripts(mainRecord, dialogRecord, InfoOrEmpty(info, empty), dataSets);
+    WithScriptRecords(main, dialog, info, sets, [](cST_Main_aiR& m, cST_aiR& d, SystemInfo& i, cST_DataSetArray& s) {
+        WriteRScripts(m, d, i, s);
     });
 }
 
 KOV_EXPORT void Cpp_TransferToR(ST_Main_aiR* main, ST_aiR* dialog, ST_DataSetArray* sets, SystemInfo* info,
                                 int32_t columnIndex) {
-    frame::CallVoid([&] {
-        if (main == nullptr || dialog == nullptr) return;
-        SystemInfo empty{};
-        cST_Main_aiR mainRecord(main);
-        cST_aiR dialogRecord(dialog);
-        cST_DataSetArray dataSets(sets);
-        TransferToR(mainRecord, dialogRecord, dataSets, InfoOrEmpty(info, empty), columnIndex);
+    WithScriptRecords(main, dialog, info, sets, [&](cST_Main_aiR& m, cST_aiR& d, SystemInfo& i, cST_DataSetArray& s) {
+        TransferToR(m, d, s, i, columnIndex);
     });
 }
