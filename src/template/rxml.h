@@ -107,15 +107,16 @@ public:
 
 private:
     void LoadPage(XmlNode* tab, int page);
+    void LoadPageSize(XmlNode* tab, int page);
+    std::wstring RootAttribute(const wchar_t* name) const;
     // A control's text: a |n| reference to the translation table, or the
     // text with its character references for angle brackets resolved.
     std::wstring ControlText(const std::wstring& text);
-    // The prediction selection for field control field, as control kind.
+    // The prediction data selection of the X, Q or label field control
+    // field, added on page.
     void AddPredictionSelection(int field, const PredictionField& kind, int page);
     // A check box for the automatic outputs or charts; returns its index.
     int AddAutoCheckBox(int page, const std::wstring& rName, const std::wstring& text);
-    void LoadPageSize(XmlNode* tab, int page);
-    std::wstring RootAttribute(const wchar_t* name) const;
 
     std::wstring path;
     std::unique_ptr<XmlNode> root;

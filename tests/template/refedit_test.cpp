@@ -31,6 +31,7 @@ TEST(DataSelections, RefEditAndDataFieldFollowTheirAttributes) {
         "  <DataField name=\"DataD\" text=\"|12|\" type=\"Numeric\" optional=\"true\" optiondefault=\"yes\"\n"
         "             enabled=\"false\"/>\n"
         "  <DataField yvar=\"TRUE\" onebyone=\"\" type=\"text\" optional=\"False\" str2dbl=\"false\"/>\n"
+        "  <RefEdit name=\"RefEditE\" yvar=\"false\"/>\n"
         "</Tab>\n"
         "</Function>\n");
     reading.SizeAndFill();
@@ -41,12 +42,13 @@ TEST(DataSelections, RefEditAndDataFieldFollowTheirAttributes) {
         RefRow().Name("RefEditC").Page(1).DataType("7").Optional(-1).OneColumn(-1),
         RefRow().Name("DataD").Page(1).Text(TranslationRow(12)).DataType("0").Optional(-1).OptionDefault(-1),
         RefRow().Page(1).DataType("3").YVar(-1).Optional(-1).OneByOne(-1),
+        RefRow().Name("RefEditE").Page(1),
     };
     EXPECT_EQ(reading.Refs(), expected);
     // An optional selection starts enabled as its option default says.
-    EXPECT_EQ(host::Entries<short>(reading.controls().ctlEnabled), (Shorts{-1, -1, -1, 0, -1, 0}));
+    EXPECT_EQ(host::Entries<short>(reading.controls().ctlEnabled), (Shorts{-1, -1, -1, 0, -1, 0, -1}));
     EXPECT_EQ(host::Entries<std::string>(reading.controls().ctlName),
-              (Texts{"", "RefEditA", "RefEditB", "RefEditC", "DataD", ""}));
+              (Texts{"", "RefEditA", "RefEditB", "RefEditC", "DataD", "", "RefEditE"}));
     EXPECT_EQ(reading.air().addObsLabels, 0);
 }
 

@@ -137,7 +137,7 @@ TEST(Results, CheckBoxesFollowTheAutomaticFlagsAsTheyStandWhenResultsAreRead) {
         "<RResults><Result rname=\"outputOnly\" chartname=\"ch\"/></RResults>\n"
         "<Tab><AutoCharts/><AutoOutputs stats=\"\"/></Tab>\n"
         "<RResults><Result rname=\"a\"/><Result rname=\"b\" chartname=\"b\"/></RResults>\n"
-        "<RResults><Result rname=\"c\" hidden=\"yes\"/></RResults>\n"
+        "<RResults><Result rname=\"c\" hidden=\"False\"/></RResults>\n"
         "</Function>\n");
     // Three results reserve the descriptive check box, two RResults add it.
     reading.SizeAndFill(1);
