@@ -340,7 +340,10 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     // The lines the reference expects, then the file cut the same way.
     const std::vector<FileColumn> columns = FileColumns(spec, columnIndex, singleQuanti, singleQuali);
     const std::string sep = Narrow(separator);
-    const size_t rows = static_cast<size_t>(std::max(spec.rowCount, 0));
+    // Lines stop after the last row that a column (or the label column) fills.
+    size_t filled = withLabels && !spec.labelsNull ? spec.labels.size() : 0;
+    for (const FileColumn& column : columns) filled = std::max(filled, column.cells.size());
+    const size_t rows = std::min(static_cast<size_t>(std::max(spec.rowCount, 0)), filled);
     std::vector<std::string> lines = Split(bytes, "\n");
     FUZZ_CHECK(lines.back().empty(), "the last line has no line feed");
     lines.pop_back();

@@ -144,7 +144,9 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     // The catalogue of this one file.
     const std::wstring folder(catalogue.folder.begin(), catalogue.folder.end());
     FUZZ_CHECK(Cpp_GetNbRFiles(folder.c_str()) == 1);
-    auto listing = host::Main(arena, {.catalogFolder = catalogue.folder, .catalogRows = 1});
+    auto listing = host::Main(arena, {.catalogFolder = catalogue.folder});
+    listing->catalogTable = arena.Array(host::Elem::kString, 7, 1);  // 7 fields of 1 template
+    listing->catalogCount = 1;
     Cpp_GetListOfRFiles(listing);
     const SAFEARRAY* table = listing->catalogTable;
     FUZZ_CHECK(Cell(table, 1) == u"t.xml" && Cell(table, 2) == u"Group");

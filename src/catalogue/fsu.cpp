@@ -33,7 +33,12 @@ std::wstring NormalizePathW(const std::wstring& path) { return Normalize(path); 
 
 std::string NarrowPath(const std::wstring& path) {
     std::string bytes(path.size(), '\0');
-    for (size_t i = 0; i < path.size(); ++i) bytes[i] = static_cast<char>(static_cast<unsigned char>(path[i] & 0xFF));
+    for (size_t i = 0; i < path.size(); ++i) {
+        const long code = static_cast<long>(path[i]);
+        const bool byte = (code >= 1 && code <= 0xFF) || (code >= -128 && code <= -1) || (code >= 0xFF80 && code <= 0xFFFF);
+        if (!byte) return std::string();
+        bytes[i] = static_cast<char>(static_cast<unsigned char>(code & 0xFF));
+    }
     return bytes;
 }
 

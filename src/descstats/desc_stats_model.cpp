@@ -31,7 +31,7 @@ void GetDescStatsModel(short flag, cST_DataSetArray& model, cST_DataSetArray& se
     const bool secondHasRows = secondData != nullptr && secondData->rowCount > 0;
     const bool thirdHasRows = third.rowCount > 0;
 
-    if (m->quanti1->columnCount + m->quanti2->columnCount != 0) {
+    if (static_cast<long long>(m->quanti1->columnCount) + m->quanti2->columnCount != 0) {
         DescribeNumbers(*m, results1);
         if (secondHasRows) DescribeNumbers(*secondData, results2);
         if (thirdHasRows) DescribeNumbers(third, results3);

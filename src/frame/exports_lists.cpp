@@ -9,10 +9,13 @@
 namespace {
 
 // Output string buffer: every element of the vector becomes a new host string
-// in the buffer; the strings it held before stay the host's.
+// in the buffer; the strings it held before stay the host's (and stay in the
+// buffer when memory runs out for the new one).
 void WriteBack(matrix<std::wstring>& vector, BSTR* buffer) {
     if (buffer == nullptr) return;
-    for (int k = 1; k <= vector.count(); ++k) buffer[k - 1] = SysAllocString2(vector(k).c_str());
+    for (int k = 1; k <= vector.count(); ++k) {
+        if (BSTR copy = SysAllocString2(vector(k).c_str())) buffer[k - 1] = copy;
+    }
 }
 
 // Output integer buffer: the owning copy goes back into the buffer whole.
@@ -26,7 +29,8 @@ void WriteBack(matrix<int>& vector, int32_t* buffer) {
 KOV_EXPORT int16_t Cpp_FindStrInVect(BSTR sought, int32_t n, BSTR* buffer) {
     return frame::Call<int16_t>([&] {
         const std::wstring text = frame::In(sought);
-        matrix<std::wstring> vector(n, 1, buffer, 0, 0);
+        // A null buffer holds no elements, whatever n says.
+        matrix<std::wstring> vector(buffer != nullptr ? n : 0, 1, buffer, 0, 0);
         return FindStrInVect(text, n, vector);
     });
 }
@@ -42,7 +46,7 @@ KOV_EXPORT BSTR Cpp_GetNextBeforeComma(BSTR* list, BSTR separator, int16_t cut) 
 
 KOV_EXPORT void Cpp_GetVectFromCommaList(BSTR list, int32_t n, BSTR separator, BSTR* out) {
     frame::CallVoid([&] {
-        matrix<std::wstring> vector(n, 1, out, 0, 0);
+        matrix<std::wstring> vector(out != nullptr ? n : 0, 1, out, 0, 0);
         GetVectFromCommaList(frame::In(list), n, frame::In(separator), vector);
         WriteBack(vector, out);
     });
@@ -62,7 +66,7 @@ KOV_EXPORT void Cpp_GetVectFromCommaListLng(BSTR list, int32_t n, int16_t header
                                             int32_t* out) {
     frame::CallVoid([&] {
         frame::InOutString headerText(header);
-        matrix<int> vector(n, 1, out, false);
+        matrix<int> vector(out != nullptr ? n : 0, 1, out, false);
         GetVectFromCommaListLng(frame::In(list), n, headerFlag, frame::In(separator), headerText.text(), vector);
         headerText.Commit();
         WriteBack(vector, out);

@@ -44,7 +44,8 @@ KOV_EXPORT BSTR Cpp_CodeChecks(BSTR code) {
 
 KOV_EXPORT void Cpp_LoadClabelsRfunc(int32_t n, BSTR separator, BSTR* names, int16_t random, BSTR* formula) {
     frame::CallVoid([&] {
-        const int rows = n > 0 ? n : 0;
+        // A null buffer holds no names: no terms, whatever n says.
+        const int rows = n > 0 && names != nullptr ? n : 0;
         matrix<std::wstring> nameMatrix(rows, 1, names, 0, 0);
         frame::InOutString text(formula);
         LoadClabelsRfunc(rows, frame::In(separator), nameMatrix, random, text.text());

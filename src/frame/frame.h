@@ -22,13 +22,15 @@ inline std::wstring In(BSTR s) { return convertBSTRtoWstring(&s); }
 inline BSTR Out(const std::wstring& s) { return convertWstringToBSTR(&s); }
 
 // An in/out string: converted on entry; Commit() stores the worker's text in
-// the caller's variable as a new host string (the old one stays the host's).
+// the caller's variable as a new host string (the old one stays the host's,
+// and stays in the variable when memory runs out for the new one).
 class InOutString {
 public:
     explicit InOutString(BSTR* variable) : variable_(variable), text_(convertBSTRtoWstring(variable)) {}
     std::wstring& text() { return text_; }
     void Commit() {
-        if (variable_ != nullptr) *variable_ = convertWstringToBSTR(&text_);
+        if (variable_ == nullptr) return;
+        if (BSTR copy = convertWstringToBSTR(&text_)) *variable_ = copy;
     }
 
 private:

@@ -69,10 +69,7 @@ public:
         if (host->pvData == nullptr) return;
         if constexpr (kIsString) {
             Allocate(rows, cols);
-            auto* strings = static_cast<BSTR*>(host->pvData);
-            for (int k = 0; k < count_; ++k) {
-                if (strings[k] != nullptr) elements_[k] = CW162W32(strings[k]);
-            }
+            CopyStrings(static_cast<BSTR*>(host->pvData), count_);
         } else {
             SetShape(rows, cols);
             elements_ = static_cast<T*>(host->pvData);
@@ -90,9 +87,7 @@ public:
         const long long toRead = static_cast<long long>(readRows != 0 ? readRows : rows_) *
                                  static_cast<long long>(readCols != 0 ? readCols : cols_);
         if (buffer == nullptr) return;
-        for (int k = 0; k < count_ && k < toRead; ++k) {
-            if (buffer[k] != nullptr) elements_[k] = CW162W32(buffer[k]);
-        }
+        CopyStrings(buffer, static_cast<int>(std::min<long long>(count_, toRead)));
     }
 
     // From a raw numeric buffer: adopt uses the buffer itself (not owned),
@@ -187,7 +182,10 @@ public:
             if (hostArray_ == nullptr || count_ <= 0 || hostArray_->pvData == nullptr) return;
             auto* slots = static_cast<BSTR*>(hostArray_->pvData);
             const long long n = std::min<long long>(count_ - firstElement_, HostSlotCount());
-            for (long long k = 0; k < n; ++k) slots[k] = SysAllocString2(elements_[firstElement_ + k].c_str());
+            for (long long k = 0; k < n; ++k) {
+                // Out of memory, the host keeps the string it had there.
+                if (BSTR copy = SysAllocString2(elements_[firstElement_ + k].c_str())) slots[k] = copy;
+            }
         }
     }
 
@@ -203,6 +201,23 @@ private:
             n = std::min<long long>(n * hostArray_->rgsabound[d].cElements, 0x7FFFFFFF);
         }
         return n;
+    }
+
+    // Elements 0 to n - 1 from host strings (null: empty). When memory runs
+    // out the element array is released before the exception leaves the
+    // constructor, which runs no destructor.
+    void CopyStrings(const BSTR* strings, int n)
+        requires kIsString
+    {
+        try {
+            for (int k = 0; k < n; ++k) {
+                if (strings[k] != nullptr) elements_[k] = CW162W32(strings[k]);
+            }
+        } catch (...) {
+            delete[] elements_;
+            elements_ = nullptr;
+            throw;
+        }
     }
 
     T& At(long long position) {

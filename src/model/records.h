@@ -10,6 +10,7 @@
 #ifndef KOV_MODEL_RECORDS_H
 #define KOV_MODEL_RECORDS_H
 
+#include <limits>
 #include <string>
 #include <vector>
 
@@ -28,8 +29,11 @@ public:
 
     // Entry i (1-based); out of range reaches the matrix's spare element.
     T& operator()(int i) { return (*values)(i); }
-    // Adds one to count and stores value at the new last position.
+    // Adds one to count and stores value at the new last position. A count
+    // the host left at the int maximum has no next position: it stays, and
+    // the value is dropped.
     void Append(const T& value) {
+        if (count == std::numeric_limits<int>::max()) return;
         ++count;
         (*values)(count) = value;
     }

@@ -23,12 +23,16 @@ T FromHost(T value) {
 inline std::wstring FromHost(BSTR s) { return convertBSTRtoWstring(&s); }
 
 // Scalars keep their width; strings become new host strings (the previous
-// host string stays the host's). Never throws.
+// host string stays the host's, and stays in the field when memory runs out
+// for the new one). Never throws.
 template <typename T>
-T ToHost(T value) noexcept {
+T ToHost(T value, T /*previous*/) noexcept {
     return value;
 }
-inline BSTR ToHost(const std::wstring& s) noexcept { return convertWstringToBSTR(&s); }
+inline BSTR ToHost(const std::wstring& s, BSTR previous) noexcept {
+    const BSTR copy = convertWstringToBSTR(&s);
+    return copy != nullptr ? copy : previous;
+}
 
 // The address of a nested record, or null when there is no host record.
 template <typename Record, typename Field>
@@ -39,7 +43,8 @@ Field* Nested(Record* record, Field Record::*field) {
 }  // namespace records
 
 #define KOV_LOAD_FIELD(mirror, hostRecord, field) (mirror).field = records::FromHost((hostRecord).field);
-#define KOV_STORE_FIELD(mirror, hostRecord, field) (hostRecord).field = records::ToHost((mirror).field);
+#define KOV_STORE_FIELD(mirror, hostRecord, field) \
+    (hostRecord).field = records::ToHost((mirror).field, (hostRecord).field);
 
 // The host array held by a field, or null when there is no host record.
 #define KOV_HOST_ARRAY(hostRecord, field) ((hostRecord) != nullptr ? (hostRecord)->field : nullptr)

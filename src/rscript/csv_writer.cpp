@@ -49,10 +49,17 @@ void WriteDataSetToFile(cST_Main_aiR& main, cST_aiR& /*dialog*/, cST_DataSet& da
                        CsvColumn{CsvGroup::kFactor, L"obsLabels", nullptr, held > 0 ? obsLabels->data() : nullptr, held});
     }
 
+    // Rows after the last one that a column (the label column included)
+    // fills would be lines of empty cells only: a row count beyond the data
+    // stops there, so that a wrong count cannot write gigabytes of them.
+    int filledRows = 0;
+    for (const CsvColumn& column : columns) filledRows = std::max(filledRows, column.length);
+    const int rows = std::min(dataSet.rowCount, filledRows);
+
     // The hot loop: each field is the separator (not before the first) and
     // the cell, built in place in the file's buffer.
     const std::string sep = Narrow(separator);
-    for (int row = 0; row < dataSet.rowCount; ++row) {
+    for (int row = 0; row < rows; ++row) {
         for (size_t k = 0; k < columns.size(); ++k) {
             const CsvColumn& column = columns[k];
             char* out = file.Room(sep.size() + kMaxNumberChars);

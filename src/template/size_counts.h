@@ -5,6 +5,8 @@
 #ifndef KOV_TEMPLATE_SIZE_COUNTS_H
 #define KOV_TEMPLATE_SIZE_COUNTS_H
 
+#include <cstdint>
+
 #include "kovrbridge.h"
 
 // Vectors first..last of the dialog description, which grow together.
@@ -24,15 +26,20 @@ constexpr VectorRange kScriptVectors{59, 61};
 constexpr int kCtlExtraVector = 8;
 constexpr int kControlVectorCount = 26;
 
+// One more in a count; a count the host left at the int maximum stays there.
+inline void CountOne(int32_t& count) {
+    if (count < INT32_MAX) ++count;
+}
+
 // One more entry in each vector of the range.
 inline void CountEntry(ST_aiRSize& sizes, VectorRange vectors) {
-    for (int k = vectors.first; k <= vectors.last; ++k) ++sizes.vectorSize[k];
+    for (int k = vectors.first; k <= vectors.last; ++k) CountOne(sizes.vectorSize[k]);
 }
 
 // One more control: one more entry in every per-control vector but ctlExtra.
 inline void CountControl(ST_AirControlInfoSize& sizes) {
     for (int j = 0; j < kControlVectorCount; ++j) {
-        if (j != kCtlExtraVector) ++sizes.vectorSize[j];
+        if (j != kCtlExtraVector) CountOne(sizes.vectorSize[j]);
     }
 }
 

@@ -42,16 +42,14 @@ int TruncateToInt(double value) {
 template <typename T, typename Convert>
 void ConvertList(const std::wstring& list, int n, short headerFlag, const std::wstring& separator,
                  std::wstring& header, matrix<T>& vector, T missing, Convert convert) {
-    matrix<std::wstring> items(n, 1);
-    GetVectFromCommaList(list, n, separator, items);
-    int first = 1;
-    if (headerFlag == -1) {
-        // Items cut beyond n only reached the spare element.
-        header = n >= 1 ? items(1) : std::wstring();
-        first = 2;
-    }
-    // Targets beyond the vector would only reach its spare element.
+    const int first = headerFlag == -1 ? 2 : 1;
+    // Targets beyond the vector would only reach its spare element, so only
+    // the items up to last are kept (not n of them, which may be huge).
     const int last = static_cast<int>(std::min<long long>(n, static_cast<long long>(first) - 1 + vector.count()));
+    matrix<std::wstring> items(std::max(last, std::min(n, 1)), 1);
+    GetVectFromCommaList(list, n, separator, items);
+    // Items cut beyond n only reached the spare element.
+    if (headerFlag == -1) header = n >= 1 ? items(1) : std::wstring();
     for (int i = first; i <= last; ++i) {
         const std::wstring& item = items(i);
         vector(i - first + 1) = item.empty() ? missing : convert(item);

@@ -58,9 +58,13 @@ TEST(NormalizePath, WideFormBehavesAlike) {
     }
 }
 
-TEST(NarrowPath, KeepsTheLowByteOfEachCharacter) {
+TEST(NarrowPath, OneByteEachOrNoPathAtAll) {
     EXPECT_EQ(fsu::NarrowPath(L"/tmp/a.xml"), "/tmp/a.xml");
-    EXPECT_EQ(fsu::NarrowPath(std::wstring{L'a', wchar_t(0x141), wchar_t(0xE9)}), "a\x41\xE9");
+    // Bytes 128 to 255, also sign-extended to 32 or to 16 bits.
+    EXPECT_EQ(fsu::NarrowPath(std::wstring{L'a', wchar_t(0xE9), wchar_t(-61), wchar_t(0xFFA9)}), "a\xE9\xC3\xA9");
+    // A character that is no byte would turn into another path ("\u012F" into "/").
+    EXPECT_EQ(fsu::NarrowPath(std::wstring{L'a', wchar_t(0x12F), L'b'}), "");
+    EXPECT_EQ(fsu::NarrowPath(std::wstring{L'a', L'\0', L'b'}), "");
 }
 
 TEST(GetFolderFiles, ListsRegularFilesAndOptionallySubfolders) {

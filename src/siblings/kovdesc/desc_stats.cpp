@@ -55,6 +55,14 @@ void DescribeColumn(const std::vector<double>& column, const std::vector<std::ws
     }
 }
 
+// How many columns a block can take: the most of its names, lengths and
+// column records.
+template <typename T>
+long long Room(const cST_MVect<T>& block) {
+    return std::max({static_cast<long long>(block.columnNames->count()),
+                     static_cast<long long>(block.columnLengths->count()), static_cast<long long>(block.columns.size())});
+}
+
 // Column j of a result block: its name, length and values.
 template <typename T>
 void PutColumn(cST_MVect<T>& block, int j, const std::wstring& name, const std::vector<T>& entries) {
@@ -73,9 +81,15 @@ void ComputeQuantiStats_ST(cST_DataSet* data, matrix<std::wstring>* statistics, 
                            short oneRowPerColumn, matrix<double>* values) {
     if (data == nullptr || statistics == nullptr || values == nullptr) return;
     const std::vector<std::wstring> keys = Keys(*statistics);
+    // Columns past those a block holds are described as empty columns; past
+    // the room of the results as well, nothing changes: the walk ends there,
+    // however large a column count the host gives.
+    const long long room = oneRowPerColumn == kTrue ? values->rows() : values->cols();
     int resultColumn = 0;
     for (cST_MVect<double>* block : {data->quanti1, data->quanti2}) {
-        for (int i = 1; i <= block->columnCount; ++i) {
+        const long long held = static_cast<long long>(block->columns.size());
+        const long long last = std::min<long long>(block->columnCount, std::max(held, room - resultColumn));
+        for (int i = 1; i <= last; ++i) {
             DescribeColumn(ColumnValues(*block, i), keys, skipMissing == kTrue, oneRowPerColumn == kTrue,
                            ++resultColumn, *values);
         }
@@ -85,8 +99,13 @@ void ComputeQuantiStats_ST(cST_DataSet* data, matrix<std::wstring>* statistics, 
 void ComputeQualiStats_ST(cST_QualiInfo* info, cST_TableFormats* /*formats*/, cST_DataSet* table) {
     if (info == nullptr || table == nullptr) return;
     cST_MVect<std::wstring>& texts = *info->textBlock;
+    // Past the text columns held and the room of the table, a column would
+    // change nothing: the walk ends there, whatever the column count.
+    const long long last = std::min<long long>(
+        texts.columnCount, std::max({static_cast<long long>(texts.columns.size()), Room(*table->quali1),
+                                     Room(*table->quanti1), Room(*table->quanti2)}));
     int longest = 0;
-    for (int j = 1; j <= texts.columnCount; ++j) {
+    for (int j = 1; j <= last; ++j) {
         const std::vector<kovdesc::Frequency> frequencies = kovdesc::Tabulate(ColumnValues(texts, j));
         std::vector<std::wstring> categories;
         std::vector<double> counts;

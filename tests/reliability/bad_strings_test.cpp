@@ -1,0 +1,292 @@
+// Bad host strings and buffers through the string, list and record exports:
+// null host strings, strings of a million characters, every 16-bit code unit
+// (NUL and unpaired surrogates included), null buffers behind counts,
+// negative and huge counts, and paths whose characters do not fit in a byte.
+#include <gtest/gtest.h>
+
+#include <chrono>
+#include <filesystem>
+#include <climits>
+#include <string>
+#include <vector>
+
+#include "host_records.h"
+#include "kovrbridge.h"
+#include "sandbox.h"
+
+namespace {
+
+using reliability::ReadFile;
+using reliability::Sandbox;
+
+constexpr int16_t kTrue = -1;
+constexpr size_t kMegabyte = 1000000;
+
+// Host strings made from UTF-16 text and results taken back; all freed with
+// the pool.
+class Pool {
+public:
+    ~Pool() {
+        for (BSTR s : held_) SysFreeString(s);
+    }
+    BSTR operator()(const std::u16string& text) {
+        return Keep(SysAllocStringLen(text.data(), static_cast<uint32_t>(text.size())));
+    }
+    // A result of the library: must be a host string.
+    std::u16string Take(BSTR s) {
+        EXPECT_NE(s, nullptr);
+        Keep(s);
+        return s == nullptr ? std::u16string() : std::u16string(s, SysStringLen(s));
+    }
+    BSTR Keep(BSTR s) {
+        if (s != nullptr) held_.push_back(s);
+        return s;
+    }
+
+private:
+    std::vector<BSTR> held_;
+};
+
+BSTR NewHostString(const std::u16string& text) {
+    return SysAllocStringLen(text.data(), static_cast<uint32_t>(text.size()));
+}
+
+std::u16string Repeat(const std::u16string& text, size_t n) {
+    std::u16string out;
+    out.reserve(text.size() * n);
+    for (size_t k = 0; k < n; ++k) out += text;
+    return out;
+}
+
+TEST(BadStrings, NullHostStringsAreEmptyStrings) {
+    Pool pool;
+    EXPECT_EQ(Cpp_Len(nullptr), 0);
+    EXPECT_EQ(Cpp_Asc(nullptr), 0);
+    EXPECT_EQ(Cpp_InStr(1, nullptr, nullptr), 1);
+    EXPECT_EQ(pool.Take(Cpp_Left(nullptr, 3)), u"");
+    EXPECT_EQ(pool.Take(Cpp_LCase(nullptr)), u"");
+    EXPECT_EQ(pool.Take(Cpp_UCase(nullptr)), u"");
+    EXPECT_EQ(pool.Take(Cpp_Mid(nullptr, 1, 2)), u"");
+    EXPECT_EQ(pool.Take(Cpp_Replace(nullptr, nullptr, nullptr, 1, 0)), u"");
+    EXPECT_EQ(pool.Take(Cpp_Join(nullptr, 3, nullptr)), u"");
+    BSTR nulls[3] = {nullptr, nullptr, nullptr};
+    EXPECT_EQ(pool.Take(Cpp_Join(nulls, 3, pool(u","))), u",,");
+    EXPECT_EQ(Cpp_FindStrInVect(nullptr, 3, nulls), -1);
+    EXPECT_EQ(Cpp_GetUniqueID(nullptr, nullptr), Cpp_GetUniqueID(pool(u""), pool(u"")));
+    pool.Take(Cpp_ReplaceSpecialSymbols(nullptr));
+    Cpp_GetDataType(nullptr);
+    EXPECT_EQ(Cpp_IsOkAfter(nullptr), -1);
+    EXPECT_EQ(pool.Take(Cpp_RReplace(nullptr, nullptr, nullptr)), u"");
+    EXPECT_EQ(pool.Take(Cpp_CodeChecks(nullptr)), u"");
+    EXPECT_EQ(pool.Take(Cpp_ExtractFromList(1, nullptr)), u"");
+    EXPECT_EQ(pool.Take(Cpp_GetNextBeforeComma(nullptr, nullptr, kTrue)), u"");
+    BSTR list = nullptr;
+    EXPECT_EQ(pool.Take(Cpp_GetNextBeforeComma(&list, nullptr, kTrue)), u"");
+    EXPECT_EQ(pool.Take(list), u"");
+
+    BSTR out[3] = {nullptr, nullptr, nullptr};
+    Cpp_GetVectFromCommaList(nullptr, 3, nullptr, out);
+    for (BSTR s : out) EXPECT_EQ(pool.Take(s), u"");
+    double numbers[2] = {7, 7};
+    Cpp_GetVectFromCommaListDbl(nullptr, 2, 0, nullptr, nullptr, numbers);
+    EXPECT_EQ(numbers[0], -1.79769313486231E+308);
+    EXPECT_EQ(numbers[1], -1.79769313486231E+308);
+    int32_t integers[2] = {7, 7};
+    BSTR header = nullptr;
+    Cpp_GetVectFromCommaListLng(nullptr, 2, kTrue, nullptr, &header, integers);
+    EXPECT_EQ(pool.Take(header), u"");
+    EXPECT_EQ(integers[0], INT_MIN);
+    EXPECT_EQ(integers[1], 7);
+    BSTR formula = nullptr;
+    Cpp_LoadClabelsRfunc(2, nullptr, nulls, 0, &formula);
+    EXPECT_EQ(pool.Take(formula), u"");
+}
+
+TEST(BadStrings, NullBuffersAndNegativeOrHugeCounts) {
+    Pool pool;
+    BSTR items[2] = {pool(u"a"), pool(u"b")};
+    for (int32_t n : {INT_MIN, -1, 0}) {
+        SCOPED_TRACE(n);
+        EXPECT_EQ(pool.Take(Cpp_Join(items, n, pool(u","))), u"");
+        EXPECT_EQ(Cpp_FindStrInVect(pool(u"a"), n, items), 0);
+        Cpp_GetVectFromCommaList(pool(u"x,y"), n, pool(u","), items);
+        EXPECT_EQ(std::u16string(items[0]), u"a");
+        double numbers[1] = {7};
+        Cpp_GetVectFromCommaListDbl(pool(u"1,2"), n, 0, pool(u","), nullptr, numbers);
+        EXPECT_EQ(numbers[0], 7);
+        int32_t integers[1] = {7};
+        Cpp_GetVectFromCommaListLng(pool(u"1,2"), n, 0, pool(u","), nullptr, integers);
+        EXPECT_EQ(integers[0], 7);
+        BSTR formula = pool(u"y ~ ");
+        Cpp_LoadClabelsRfunc(n, pool(u"+"), items, 0, &formula);
+        EXPECT_EQ(pool.Take(formula), u"y ~ ");
+    }
+    // A null buffer holds nothing, whatever count comes with it.
+    for (int32_t n : {3, INT_MAX}) {
+        SCOPED_TRACE(n);
+        EXPECT_EQ(pool.Take(Cpp_Join(nullptr, n, pool(u","))), u"");
+        EXPECT_EQ(Cpp_FindStrInVect(pool(u"a"), n, nullptr), 0);
+        Cpp_GetVectFromCommaList(pool(u"x,y"), n, pool(u","), nullptr);
+        BSTR header = pool(u"h");
+        Cpp_GetVectFromCommaListDbl(pool(u"w,1,2"), n, kTrue, pool(u","), &header, nullptr);
+        EXPECT_EQ(pool.Take(header), u"w");
+        Cpp_GetVectFromCommaListLng(pool(u"w,1,2"), n, 0, pool(u","), nullptr, nullptr);
+        BSTR formula = pool(u"y ~ ");
+        Cpp_LoadClabelsRfunc(n, pool(u"+"), nullptr, 0, &formula);
+        EXPECT_EQ(pool.Take(formula), u"y ~ ");
+    }
+    EXPECT_EQ(pool.Take(Cpp_ExtractFromList(INT_MIN, pool(u"a,b"))), u"");
+    EXPECT_EQ(pool.Take(Cpp_ExtractFromList(INT_MAX, pool(u"a,b"))), u"");
+    EXPECT_EQ(pool.Take(Cpp_Mid(pool(u"abc"), INT_MIN, INT_MIN)), u"");
+    EXPECT_EQ(pool.Take(Cpp_Mid(pool(u"abc"), 2, INT_MAX)), u"bc");
+    EXPECT_EQ(pool.Take(Cpp_Left(pool(u"abc"), INT_MIN)), u"abc");
+    EXPECT_EQ(Cpp_InStr(INT_MIN, pool(u"abc"), pool(u"b")), 0);
+    EXPECT_EQ(Cpp_InStr(INT_MAX, pool(u"abc"), pool(u"")), 0);
+    EXPECT_EQ(pool.Take(Cpp_Replace(pool(u"abab"), pool(u"a"), pool(u"x"), INT_MIN, INT_MAX)), u"");
+    EXPECT_EQ(pool.Take(Cpp_Replace(pool(u"abab"), pool(u"a"), pool(u"x"), 1, INT_MAX)), u"xbxb");
+    EXPECT_EQ(pool.Take(Cpp_Replace(pool(u"abab"), pool(u"a"), pool(u"x"), 1, INT_MIN)), u"abab");
+}
+
+TEST(BadStrings, MegabyteStringsAreHandledInLinearTime) {
+    Pool pool;
+    const auto started = std::chrono::steady_clock::now();
+    const std::u16string as(kMegabyte, u'a');
+    EXPECT_EQ(Cpp_Len(pool(as)), static_cast<int32_t>(kMegabyte));
+    EXPECT_EQ(Cpp_InStr(1, pool(as + u"b"), pool(u"ab")), static_cast<int32_t>(kMegabyte));
+    EXPECT_EQ(pool.Take(Cpp_Replace(pool(as), pool(u"aa"), pool(u"a"), 1, 0)), u"a");
+    EXPECT_EQ(pool.Take(Cpp_Replace(pool(as), pool(u"a"), pool(u"ba"), 1, 0)), Repeat(u"ba", kMegabyte));
+    EXPECT_EQ(pool.Take(Cpp_UCase(pool(as))), std::u16string(kMegabyte, u'A'));
+    EXPECT_EQ(pool.Take(Cpp_Mid(pool(as), 500000, 3)), u"aaa");
+    const std::u16string code = Repeat(u"alpha+", kMegabyte / 6);
+    EXPECT_EQ(pool.Take(Cpp_RReplace(pool(code), pool(u"alpha"), pool(u"alpha=1"))).size(),
+              code.size() + 2 * (kMegabyte / 6));
+    EXPECT_EQ(pool.Take(Cpp_CodeChecks(pool(Repeat(u"a=1;", kMegabyte / 4)))), Repeat(u"a<-1;", kMegabyte / 4));
+    const std::u16string list = Repeat(u"x,", kMegabyte / 2);
+    EXPECT_EQ(pool.Take(Cpp_ExtractFromList(static_cast<int32_t>(kMegabyte / 2), pool(list))), u"x");
+    BSTR out[3] = {nullptr, nullptr, nullptr};
+    Cpp_GetVectFromCommaList(pool(list), 3, pool(u","), out);
+    for (BSTR s : out) EXPECT_EQ(pool.Take(s), u"x");
+    BSTR rest = pool(list);
+    EXPECT_EQ(pool.Take(Cpp_GetNextBeforeComma(&rest, pool(u","), kTrue)), u"x");
+    EXPECT_EQ(pool.Take(rest).size(), list.size() - 2);
+    std::vector<BSTR> many(1000, pool(Repeat(u"k", 1000)));
+    EXPECT_EQ(pool.Take(Cpp_Join(many.data(), 1000, pool(u","))).size(), 1000u * 1001 - 1);
+    EXPECT_EQ(Cpp_FindStrInVect(pool(Repeat(u"k", 1000)), 1000, many.data()), -1);
+    const double seconds = std::chrono::duration<double>(std::chrono::steady_clock::now() - started).count();
+    RecordProperty("seconds", std::to_string(seconds));
+}
+
+TEST(BadStrings, EveryCodeUnitPassesThrough) {
+    Pool pool;
+    std::u16string all;
+    for (uint32_t c = 0; c <= 0xFFFF; ++c) all += static_cast<char16_t>(c);
+    BSTR s = pool(all);
+    EXPECT_EQ(Cpp_Len(s), 65536);
+    EXPECT_EQ(pool.Take(Cpp_Left(s, 65536)), all);
+    EXPECT_EQ(pool.Take(Cpp_Mid(s, 0xD801, 2)), (std::u16string{char16_t(0xD800), char16_t(0xD801)}));
+    EXPECT_EQ(Cpp_InStr(1, s, pool(std::u16string(1, char16_t(0xDC00)))), 0xDC00 + 1);
+    // Only A to Z change case (the library sets no locale); nothing else moves.
+    std::u16string upper = all;
+    for (char16_t c = u'a'; c <= u'z'; ++c) upper[c] = static_cast<char16_t>(c - u'a' + u'A');
+    EXPECT_EQ(pool.Take(Cpp_UCase(s)), upper);
+    EXPECT_EQ(pool.Take(Cpp_Replace(s, pool(std::u16string(1, u'\0')), pool(u"NUL"), 1, 1)), u"NUL" + all.substr(1));
+    // "<=" (0x3C 0x3D) makes the statement after ";" a comparison.
+    EXPECT_EQ(pool.Take(Cpp_CodeChecks(s)), all);
+    // "+," (0x2B 0x2C) is followed by "-", a delimiter.
+    EXPECT_EQ(pool.Take(Cpp_RReplace(s, pool(u"+,"), pool(u"plus"))), all.substr(0, 0x2B) + u"plus" + all.substr(0x2D));
+}
+
+TEST(BadStrings, MegabyteStringsInRecords) {
+    Sandbox sandbox;
+    reliability::OutsideWatch outside;
+    host::Arena arena;
+    host::MainFields fields;
+    fields.workFolder = sandbox.work();
+    fields.rFolder = sandbox.rFolder();
+    fields.rCode = std::string(kMegabyte, 'x') + "!";
+    auto main = host::Main(arena, fields);
+    host::Dialog dialog(arena, 4);
+    ST_aiR& air = *dialog.air;
+    air.functionName = arena.Str("f");
+    air.dataStructure = arena.Str("data");
+    air.replaceByValue = kTrue;
+    arena.Append(air.optionKind, "Input");
+    arena.Append(air.optionRName, "alpha");
+    arena.Append(air.optionValue, std::string(kMegabyte, '7'));
+    arena.Append(air.optionInclude, "1");
+    arena.Append(air.optionDone, 0);
+    arena.Append(air.inputType, "text");
+    arena.Append(air.scriptEngine, "r");
+    arena.Append(air.scriptReplace, kTrue);
+    std::string line = "y <- f(alpha)";
+    for (int k = 0; k < 20000; ++k) line += "+xltype(1,9)";
+    arena.Append(air.scriptCode, line);
+    const std::string longName(kMegabyte, 'n');
+    auto sets = host::DataSetArrayBuilder()
+                    .Add("d", host::DataSetBuilder()
+                                  .Quanti1({{longName, {1, 2}}})
+                                  .Quali1({{"t", {std::string(kMegabyte, 't'), "u"}}})
+                                  .DataQuanti({{{"e", {5, 6}}}}))
+                    .Build(arena);
+    auto info = arena.System(std::string(kMegabyte, '.'), std::string(kMegabyte, ';'));
+    Cpp_TransferToR(main, dialog.air, sets, info, 0);
+    EXPECT_EQ(host::Text(main->rCode), "y <- f(alpha='" + std::string(kMegabyte, '7') + "')" + [] {
+        std::string terms;
+        for (int k = 0; k < 20000; ++k) terms += "+e";
+        return terms;
+    }() + "\n");
+    const std::string separator(kMegabyte, ';');
+    EXPECT_EQ(ReadFile(sandbox.work() + "datastore/d.csv"),
+              longName + separator + "t" + separator + "e\n" + "1" + separator + std::string(kMegabyte, 't') +
+                  separator + "5\n" + "2" + separator + "u" + separator + "6\n");
+
+    // A work folder, an R folder or a file name too long for the file
+    // system: nothing written, nothing else happens.
+    host::MainFields longFields;
+    longFields.workFolder = sandbox.work() + std::string(kMegabyte, 'w') + "/";
+    longFields.rFolder = sandbox.rFolder() + std::string(kMegabyte, 'r') + "/";
+    auto longMain = host::Main(arena, longFields);
+    Cpp_TransferToR(longMain, dialog.air, sets, info, 1);
+    Cpp_WriteDataSetToFile(main, dialog.air, &host::RecordAt<ST_DataSet>(sets->dataSets, 1), 0, 0, 0,
+                           arena.Str(std::string(kMegabyte, 'f')), arena.Str(";"), kTrue, 0);
+    EXPECT_EQ(sandbox.Outside(), std::vector<std::string>{});
+    EXPECT_EQ(outside.NewEntries(), std::vector<std::string>{});
+}
+
+TEST(BadStrings, PathsWhoseCharactersDoNotFitInAByteNameNoFile) {
+    Sandbox sandbox;
+    reliability::OutsideWatch outside;
+    host::Arena arena;
+    Pool pool;
+    auto sets = host::DataSetArrayBuilder().Add("d", host::DataSetBuilder().Quanti1({{"x", {1}}})).Build(arena);
+    ST_DataSet* set = &host::RecordAt<ST_DataSet>(sets->dataSets, 1);
+    // Each of these would, cut to its low byte, climb out of the work folder
+    // ("\u012E" is '.', "\u012F" is '/') or end the path early (NUL).
+    const std::string workFolder = sandbox.work();
+    const std::u16string work(workFolder.begin(), workFolder.end());
+    const std::u16string escapes[] = {u"\u012E\u012E\u012F\u012E\u012E\u012Fescaped.csv", std::u16string(u"x.csv\0.txt", 10),
+                                      u"\u4E2D.csv"};
+    host::MainFields fields;
+    fields.workFolder = sandbox.work();
+    auto main = host::Main(arena, fields);
+    std::filesystem::create_directory(sandbox.work() + "datastore");
+    for (const std::u16string& name : escapes) {
+        Cpp_WriteDataSetToFile(main, nullptr, set, 0, 0, 0, pool(name), pool(u";"), kTrue, 0);
+    }
+    EXPECT_EQ(sandbox.Entries(), (std::vector<std::string>{"r", "work", "work/datastore"}));
+    // The arena watches these fields and frees what they hold.
+    main->workFolder = NewHostString(work + u"datastore\u012F\u012E\u012E\u012F\u012E\u012E\u012F\u012E\u012E\u012F");
+    main->rFolder = NewHostString(work + u"r\u012F\u012E\u012E\u012F\u012E\u012E\u012F");
+    host::Dialog dialog(arena, 2);
+    dialog.air->functionName = arena.Str("f");
+    Cpp_TransferToR(main, dialog.air, sets, arena.System(".", ";"), 0);
+    EXPECT_EQ(sandbox.Entries(), (std::vector<std::string>{"r", "work", "work/datastore"}));
+    EXPECT_EQ(outside.NewEntries(), std::vector<std::string>{});
+
+    // Latin-1 characters are bytes of their own: a file named with them is written.
+    main->workFolder = NewHostString(work);
+    Cpp_WriteDataSetToFile(main, nullptr, set, 0, 0, 0, pool(u"caf\u00e9.csv"), pool(u";"), kTrue, 0);
+    EXPECT_EQ(ReadFile(sandbox.work() + "datastore/caf\xe9.csv"), "x\n1\n");
+}
+
+}  // namespace
