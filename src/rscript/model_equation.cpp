@@ -49,7 +49,8 @@ std::wstring GetModelEquation(cST_aiR& dialog, cST_DataSetArray& dataSets, int c
 
     // A data set that is absent counts as one without explanatory columns.
     const cST_DataSet* explanatory = dataSets.dataSet(1);
-    if (explanatory == nullptr || ColumnCount(explanatory->quanti2) + ColumnCount(explanatory->quali2) <= 0) {
+    if (explanatory == nullptr ||
+        static_cast<long long>(ColumnCount(explanatory->quanti2)) + ColumnCount(explanatory->quali2) <= 0) {
         explanatory = dataSets.dataSet(2);
     }
     if (explanatory == nullptr) return formula;

@@ -109,8 +109,11 @@ public:
                 host::DescStats(arena_, {.statistics = {"n", "mean"}, .numericColumns = 2, .textColumns = 1,
                                          .categories = 3}));
         }
-        Cpp_GetDescStatsModel(kTrue, sets_, sets_, FirstDataSet(), quali, results[0], results[1], results[2],
-                              results[3]);
+        // Prediction data of their own: a host record passed twice would be
+        // written back twice, the first strings lost to the host.
+        auto second = DataSetArrayBuilder().Add("data2", DataSetBuilder().Quanti1({{"x", {4, 5}}})).Build(arena_);
+        auto third = DataSetBuilder().Quanti1({{"x", {6}}}).Build(arena_);
+        Cpp_GetDescStatsModel(kTrue, sets_, second, third, quali, results[0], results[1], results[2], results[3]);
     }
 
     ST_DataSet* FirstDataSet() {
