@@ -5,8 +5,10 @@
 
 #include "fsu.h"
 
-ByteFile::ByteFile(const std::wstring& path) : file_(fsu::OpenFileW(path, L"w+")) {
-    if (file_ != nullptr) buffer_.reset(new char[kBufferSize]);
+// The buffer comes first: when memory runs out for it, no file is left open
+// (or emptied).
+ByteFile::ByteFile(const std::wstring& path) : file_(nullptr), buffer_(new char[kBufferSize]) {
+    file_ = fsu::OpenFileW(path, L"w+");
 }
 
 ByteFile::~ByteFile() {
