@@ -31,6 +31,8 @@ std::wstring HeaderLine(const std::vector<CsvColumn>& columns, const std::wstrin
 void WriteDataSetToFile(cST_Main_aiR& main, cST_aiR& /*dialog*/, cST_DataSet& dataSet, int columnIndex,
                         short singleQuanti, short singleQuali, const std::wstring& fileName,
                         const std::wstring& separator, short writeHeader, short withLabels) {
+    // An empty work folder names none (the path would start at the root).
+    if (main.workFolder.empty()) return;
     ByteFile file(fsu::NormalizePathW(main.workFolder + L"datastore" + L"/" + fileName));
     if (!file.is_open()) return;
 

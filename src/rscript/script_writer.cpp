@@ -122,8 +122,13 @@ void WriteROneScript(cST_Main_aiR& main, cST_aiR& dialog, SystemInfo& info, cST_
     }
     lines.push_back(L"sink();sink(type='message');close(log)");
 
-    fsu::CreateFolder(fsu::NarrowPath(context.dataFolder));
-    fsu::CreateFolder(fsu::NarrowPath(context.dataFolder + L"/" + main.group));
+    // An empty folder names none: nothing is made or written for it (its
+    // normalised paths would start at the root of the file system).
+    if (!main.workFolder.empty()) {
+        fsu::CreateFolder(fsu::NarrowPath(context.dataFolder));
+        fsu::CreateFolder(fsu::NarrowPath(context.dataFolder + L"/" + main.group));
+    }
+    if (main.rFolder.empty()) return;
     fsu::CreateFolder(fsu::NarrowPath(context.outFolder));
     WriteLines(fsu::NormalizePathW(main.rFolder + dialog.functionName + context.suffix + L".script"), lines);
 }

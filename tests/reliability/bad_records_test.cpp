@@ -232,6 +232,19 @@ TEST(BadRecords, NullRecordsLeaveTheCallWithoutEffect) {
     EXPECT_TRUE(run.outside_.NewEntries().empty());
 }
 
+TEST(BadRecords, EmptyFoldersNameNoFolder) {
+    ModelRun run;
+    // Without folders the paths would start at the root of the file system.
+    run.main_->workFolder = run.arena_.Str("");
+    run.main_->rFolder = run.arena_.Str("");
+    run.TransferEverything();
+    EXPECT_EQ(run.sandbox_.Entries(), (std::vector<std::string>{"r", "work"}));
+    EXPECT_EQ(run.outside_.NewEntries(), std::vector<std::string>{});
+    // The code still names its chart by file name alone.
+    EXPECT_NE(host::Text(run.main_->rCode).find("png('Residuals.png',"), std::string::npos)
+        << host::Text(run.main_->rCode);
+}
+
 TEST(BadRecords, NullArraysBehindCountsReadAsEmpty) {
     ModelRun run;
     for (ST_Vect* vect : DialogVectors(*run.dialog_.air)) {
