@@ -213,7 +213,8 @@ TEST_F(TransferRTest, LinearModelRunsInR) {
 }
 
 // A template that needs base R only (an empty package list, or a stray
-// comma) loads nothing and runs.
+// comma) loads nothing and runs; a text option holding a quote and a
+// backslash reaches R as written.
 TEST_F(TransferRTest, BaseROnlyTemplateRuns) {
     host::Arena arena;
     host::MainFields fields;
@@ -226,14 +227,17 @@ TEST_F(TransferRTest, BaseROnlyTemplateRuns) {
     air.packages = arena.Str(",");
     air.dataStructure = arena.Str("data");
     air.replaceByValue = kTrue;
-    host::AddScriptLine(arena, air, true, "results <- list(rows=data.frame(rows=nrow(Data1), mean=mean(Data1$x)))");
+    host::AddInputBox(arena, air, "text");
+    host::AddOption(arena, air, host::OptionRow("Input", "title", "it's a\\b"));
+    host::AddScriptLine(arena, air, true,
+                        "results <- list(rows=data.frame(rows=nrow(Data1), mean=mean(Data1$x), title))");
     host::AddResultTable(arena, air, Table("rows", ""));
     auto sets = DataSetArrayBuilder().Add("Data1", DataSetBuilder().Quanti1({{"x", {1.5, 2.5, 3.5}}})).Build(arena);
     Cpp_TransferToR(main, dialog.air, sets, arena.System(".", ","), 0);
 
     EXPECT_EQ(RunScript(work_, work_ + "/out/count10.script"), 0);
     ASSERT_EQ(RunScript(work_, work_ + "/out/count1.script"), 0) << ReadBytes(work_ + "/out/log.txt");
-    EXPECT_EQ(ReadBytes(work_ + "/out/rows.csv"), "rows,mean\n3,2.5\n");
+    EXPECT_EQ(ReadBytes(work_ + "/out/rows.csv"), "rows,mean,title\n3,2.5,it's a\\b\n");
 }
 
 }  // namespace
