@@ -19,6 +19,7 @@
 
 #include "html_writer.h"
 #include "template_file.h"
+#include "test_files.h"
 
 namespace {
 
@@ -44,45 +45,7 @@ std::string FindChromium() {
     return std::string();
 }
 
-std::string ReadFile(const fs::path& path) {
-    std::ifstream in(path, std::ios::binary);
-    std::ostringstream text;
-    text << in.rdbuf();
-    return text.str();
-}
-
-std::string Quoted(const std::string& arg) {
-    std::string quoted = "'";
-    for (const char c : arg) quoted += c == '\'' ? std::string("'\\''") : std::string(1, c);
-    return quoted + "'";
-}
-
-int Shell(const std::string& line) {
-    const int raw = std::system(line.c_str());
-    return WIFEXITED(raw) ? WEXITSTATUS(raw) : -1;
-}
-
-size_t Count(const std::string& text, const std::string& part) {
-    size_t n = 0;
-    for (size_t at = text.find(part); at != std::string::npos; at = text.find(part, at + 1)) ++n;
-    return n;
-}
-
-// A scratch folder per test, removed when the test ends.
-class Scratch {
-public:
-    Scratch() {
-        const auto* info = testing::UnitTest::GetInstance()->current_test_info();
-        path_ = fs::path(testing::TempDir()) / (std::string("preview_browser_") + info->name());
-        fs::remove_all(path_);
-        fs::create_directories(path_);
-    }
-    ~Scratch() { fs::remove_all(path_); }
-    const fs::path& path() const { return path_; }
-
-private:
-    fs::path path_;
-};
+using host::Scratch;
 
 struct Page {
     int previewStatus = -1;
@@ -97,8 +60,8 @@ struct Page {
 Page Open(const fs::path& templatePath, const std::string& name, const fs::path& scratch) {
     Page page;
     const fs::path html = scratch / (name + ".html");
-    page.previewStatus = Shell(Quoted(kKovr.string()) + " preview " + Quoted(templatePath.string()) + " -o " +
-                               Quoted(html.string()) + " 2>/dev/null");
+    page.previewStatus = host::ExitStatus(host::ShellQuoted(kKovr.string()) + " preview " + host::ShellQuoted(templatePath.string()) + " -o " +
+                               host::ShellQuoted(html.string()) + " 2>/dev/null");
     fs::create_directories(kScreenshots);
     const fs::path png = kScreenshots / (name + ".png");
     fs::remove(png);
@@ -107,18 +70,18 @@ Page Open(const fs::path& templatePath, const std::string& name, const fs::path&
     fs::create_directories(profile);
     const fs::path dom = scratch / (name + ".dom"), log = scratch / (name + ".log");
     page.browserStatus =
-        Shell("timeout 120 " + Quoted(g_chromium) +
+        host::ExitStatus("timeout 120 " + host::ShellQuoted(g_chromium) +
               " --headless --no-sandbox --disable-gpu --disable-quic --no-first-run --disable-background-networking"
               " --disable-component-update --disable-sync --hide-scrollbars --enable-logging=stderr --v=0"
               " --window-size=1000,1200 --user-data-dir=" +
-              Quoted(profile.string()) + " --screenshot=" + Quoted(png.string()) + " --dump-dom " +
-              Quoted("file://" + html.string()) + " >" + Quoted(dom.string()) + " 2>" + Quoted(log.string()));
-    page.dom = ReadFile(dom);
-    std::istringstream lines(ReadFile(log));
+              host::ShellQuoted(profile.string()) + " --screenshot=" + host::ShellQuoted(png.string()) + " --dump-dom " +
+              host::ShellQuoted("file://" + html.string()) + " >" + host::ShellQuoted(dom.string()) + " 2>" + host::ShellQuoted(log.string()));
+    page.dom = host::ReadBytes(dom);
+    std::istringstream lines(host::ReadBytes(log));
     for (std::string line; std::getline(lines, line);) {
         if (line.find(":CONSOLE") != std::string::npos) page.console.push_back(line);
     }
-    page.screenshot = ReadFile(png).rfind("\x89PNG", 0) == 0;
+    page.screenshot = host::ReadBytes(png).rfind("\x89PNG", 0) == 0;
     return page;
 }
 
@@ -143,9 +106,9 @@ TEST(PreviewInBrowser, EveryExampleLoadsWithOneElementPerControlAndOneTabPerPage
         const Page page = Open(entry.path(), entry.path().stem().string(), scratch.path());
         EXPECT_EQ(page.previewStatus, 0);
         ExpectLoadedCleanly(page);
-        EXPECT_EQ(Count(page.dom, " data-ctl=\""), static_cast<size_t>(loaded.dialog->ControlCount()));
-        EXPECT_EQ(Count(page.dom, " data-page=\""), static_cast<size_t>(loaded.dialog->dialog().pageText.count));
-        EXPECT_EQ(Count(page.dom, "class=\"tab active\""), 1u) << "the first tab is not shown";
+        EXPECT_EQ(host::CountOccurrences(page.dom, " data-ctl=\""), static_cast<size_t>(loaded.dialog->ControlCount()));
+        EXPECT_EQ(host::CountOccurrences(page.dom, " data-page=\""), static_cast<size_t>(loaded.dialog->dialog().pageText.count));
+        EXPECT_EQ(host::CountOccurrences(page.dom, "class=\"tab active\""), 1u) << "the first tab is not shown";
     }
     EXPECT_GE(templates, 8);
 }
@@ -168,11 +131,11 @@ TEST(PreviewInBrowser, CaptionsWithMarkupAndOtherAlphabetsKeepThePageWhole) {
     const Page page = Open(path, "nasty", scratch.path());
     EXPECT_EQ(page.previewStatus, 0);
     ExpectLoadedCleanly(page);
-    EXPECT_EQ(Count(page.dom, " data-ctl=\""), 5u);
-    EXPECT_EQ(Count(page.dom, " data-page=\""), 2u);
+    EXPECT_EQ(host::CountOccurrences(page.dom, " data-ctl=\""), 5u);
+    EXPECT_EQ(host::CountOccurrences(page.dom, " data-page=\""), 2u);
     EXPECT_NE(page.dom.find(kovr::html::EscapeText(caption)), std::string::npos);
     EXPECT_NE(page.dom.find(kovr::html::EscapeText("</select>Omega")), std::string::npos);
-    EXPECT_EQ(Count(page.dom, "<script"), 1u);
+    EXPECT_EQ(host::CountOccurrences(page.dom, "<script"), 1u);
 }
 
 TEST(PreviewInBrowser, TemplateThatDoesNotParseShowsTheErrorText) {
@@ -188,7 +151,7 @@ TEST(PreviewInBrowser, TemplateThatDoesNotParseShowsTheErrorText) {
     ExpectLoadedCleanly(page);
     EXPECT_NE(page.dom.find("data-error=\"yes\""), std::string::npos);
     EXPECT_NE(page.dom.find(kovr::html::EscapeText(loaded.errorText)), std::string::npos) << page.dom;
-    EXPECT_EQ(Count(page.dom, " data-ctl=\""), 0u);
+    EXPECT_EQ(host::CountOccurrences(page.dom, " data-ctl=\""), 0u);
 }
 
 }  // namespace

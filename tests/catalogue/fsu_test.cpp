@@ -11,24 +11,13 @@
 #include <string>
 #include <vector>
 
+#include "test_files.h"
+
 namespace {
 
 namespace fs = std::filesystem;
 
-// A fresh folder under the system's temporary folder, removed with its
-// contents at the end of the test.
-class TempFolder {
-public:
-    TempFolder() {
-        std::string pattern = (fs::temp_directory_path() / "kov-fsu-XXXXXX").string();
-        path_ = mkdtemp(pattern.data());
-    }
-    ~TempFolder() { fs::remove_all(path_); }
-    const std::string& path() const { return path_; }
-
-private:
-    std::string path_;
-};
+using host::TempFolder;
 
 void Touch(const std::string& path) { std::ofstream(path) << "x"; }
 

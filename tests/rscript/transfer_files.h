@@ -5,45 +5,19 @@
 #define KOV_TESTS_RSCRIPT_TRANSFER_FILES_H
 
 #include <algorithm>
-#include <cstdlib>
 #include <filesystem>
-#include <fstream>
-#include <iterator>
 #include <sstream>
 #include <string>
 #include <vector>
 
+#include "test_files.h"
+
 namespace transfer_test {
 
-// A new empty folder under the system's temporary folder.
-class TempFolder {
-public:
-    TempFolder() {
-        std::string pattern = (std::filesystem::temp_directory_path() / "kovtransferXXXXXX").string();
-        path_ = mkdtemp(pattern.data()) != nullptr ? pattern : std::string();
-    }
-    ~TempFolder() {
-        std::error_code ignored;
-        std::filesystem::remove_all(path_, ignored);
-    }
-    TempFolder(const TempFolder&) = delete;
-    TempFolder& operator=(const TempFolder&) = delete;
-
-    // Without a trailing "/".
-    const std::string& path() const { return path_; }
-    std::string operator/(const std::string& name) const { return path_ + "/" + name; }
-
-private:
-    std::string path_;
-};
+using host::ReadBytes;
+using host::TempFolder;
 
 inline bool Exists(const std::string& path) { return std::filesystem::exists(path); }
-
-// The bytes of a file, "" when it cannot be read.
-inline std::string ReadBytes(const std::string& path) {
-    std::ifstream in(path, std::ios::binary);
-    return std::string(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
-}
 
 // The lines of a file without their line feeds (a last line feed ends the
 // last line and starts none).

@@ -18,6 +18,7 @@
 #include "host_records.h"
 #include "kovrbridge.h"
 #include "result_rows.h"
+#include "test_files.h"
 #include "transfer_files.h"
 
 namespace {
@@ -31,17 +32,13 @@ using transfer_test::TempFolder;
 constexpr int16_t kTrue = -1;
 constexpr double kMissing = -1.79769313486231E+308;
 
-// Exit status of a shell command, -1 when it did not exit normally.
-int RunCommand(const std::string& command) {
-    const int status = std::system(command.c_str());
-    return status != -1 && WIFEXITED(status) ? WEXITSTATUS(status) : -1;
-}
+using host::ExitStatus;
 
-bool HaveR() { return RunCommand("Rscript --version > /dev/null 2>&1") == 0; }
+bool HaveR() { return ExitStatus("Rscript --version > /dev/null 2>&1") == 0; }
 
 // Runs an R script with the work folder as working folder.
 int RunScript(const std::string& workFolder, const std::string& script) {
-    return RunCommand("cd '" + workFolder + "' && Rscript --vanilla '" + script + "' > /dev/null 2>&1");
+    return ExitStatus("cd '" + workFolder + "' && Rscript --vanilla '" + script + "' > /dev/null 2>&1");
 }
 
 // The installation folder of an R package, "" when R does not have it.
@@ -199,7 +196,7 @@ TEST_F(TransferRTest, LinearModelRunsInR) {
         << "set.seed(1234567)\n"
         << "out(data.frame(draw=runif(3)), 'draw.csv', FALSE)\n";
     std::filesystem::create_directory(work_ + "/direct");
-    ASSERT_EQ(RunCommand("cd '" + work_ + "/direct' && Rscript --vanilla ../direct.R > /dev/null 2>&1"), 0);
+    ASSERT_EQ(ExitStatus("cd '" + work_ + "/direct' && Rscript --vanilla ../direct.R > /dev/null 2>&1"), 0);
     for (const char* name : {"coefs.csv", "ci.csv", "draw.csv"}) {
         const std::string expected = ReadBytes(work_ + "/direct/" + name);
         EXPECT_FALSE(expected.empty()) << name;

@@ -3,11 +3,9 @@
 #ifndef KOV_TESTS_TEMPLATE_TEMPLATE_FILES_H
 #define KOV_TESTS_TEMPLATE_TEMPLATE_FILES_H
 
-#include <stdlib.h>
-
-#include <filesystem>
-#include <fstream>
 #include <string>
+
+#include "test_files.h"
 
 namespace templates {
 
@@ -16,29 +14,7 @@ inline std::string DataFolder() { return KOV_SOURCE_DIR "/tests/template/data"; 
 
 inline std::wstring Wide(const std::string& text) { return std::wstring(text.begin(), text.end()); }
 
-// A fresh temporary folder, removed with its contents when the object goes.
-class TempFolder {
-public:
-    TempFolder() {
-        std::string pattern = (std::filesystem::temp_directory_path() / "kov-template-XXXXXX").string();
-        path_ = mkdtemp(pattern.data());
-    }
-    ~TempFolder() { std::filesystem::remove_all(path_); }
-    TempFolder(const TempFolder&) = delete;
-    TempFolder& operator=(const TempFolder&) = delete;
-
-    const std::string& path() const { return path_; }
-
-    // Writes text into the file name of this folder and returns its path.
-    std::string Write(const std::string& name, const std::string& text) const {
-        const std::string file = path_ + "/" + name;
-        std::ofstream(file, std::ios::binary) << text;
-        return file;
-    }
-
-private:
-    std::string path_;
-};
+using host::TempFolder;
 
 }  // namespace templates
 

@@ -15,6 +15,8 @@
 #include <string>
 #include <vector>
 
+#include "test_files.h"
+
 namespace {
 
 namespace fs = std::filesystem;
@@ -28,56 +30,29 @@ struct Outcome {
     std::string out, err;
 };
 
-std::string Quoted(const std::string& arg) {
-    std::string quoted = "'";
-    for (const char c : arg) quoted += c == '\'' ? std::string("'\\''") : std::string(1, c);
-    return quoted + "'";
-}
-
-std::string ReadFile(const fs::path& path) {
-    std::ifstream in(path, std::ios::binary);
-    std::ostringstream text;
-    text << in.rdbuf();
-    return text.str();
-}
-
-// A scratch folder per test, removed when the test ends.
-class Scratch {
-public:
-    Scratch() {
-        const auto* info = testing::UnitTest::GetInstance()->current_test_info();
-        path_ = fs::path(testing::TempDir()) / ("kovr_" + std::to_string(getpid()) + "_" + info->test_suite_name() +
-                                                "_" + info->name());
-        fs::remove_all(path_);
-        fs::create_directories(path_);
-    }
-    ~Scratch() { fs::remove_all(path_); }
-    const fs::path& path() const { return path_; }
-
-private:
-    fs::path path_;
-};
+using host::Scratch;
 
 // Runs a shell command line, standard output and error kept apart.
 Outcome Shell(const std::string& line, const fs::path& scratch) {
     const fs::path out = scratch / "stdout.txt";
     const fs::path err = scratch / "stderr.txt";
-    const int raw = std::system((line + " >" + Quoted(out.string()) + " 2>" + Quoted(err.string())).c_str());
-    return Outcome{WIFEXITED(raw) ? WEXITSTATUS(raw) : -1, ReadFile(out), ReadFile(err)};
+    const int status =
+        host::ExitStatus(line + " >" + host::ShellQuoted(out.string()) + " 2>" + host::ShellQuoted(err.string()));
+    return Outcome{status, host::ReadBytes(out), host::ReadBytes(err)};
 }
 
 Outcome Kovr(const std::vector<std::string>& args, const fs::path& scratch, const std::string& environment = "") {
     std::string line = environment.empty() ? "" : environment + " ";
-    line += Quoted(kKovr);
-    for (const std::string& arg : args) line += " " + Quoted(arg);
+    line += host::ShellQuoted(kKovr);
+    for (const std::string& arg : args) line += " " + host::ShellQuoted(arg);
     return Shell(line, scratch);
 }
 
 bool HaveR() { return std::system("command -v Rscript >/dev/null 2>&1") == 0; }
 
 bool HaveRPackage(const std::string& name) {
-    return std::system(("Rscript -e " + Quoted("quit(status=as.integer(!requireNamespace('" + name +
-                                               "', quietly=TRUE)))") + " >/dev/null 2>&1")
+    return std::system(("Rscript -e " + host::ShellQuoted("quit(status=as.integer(!requireNamespace('" + name +
+                                                     "', quietly=TRUE)))") + " >/dev/null 2>&1")
                            .c_str()) == 0;
 }
 
@@ -120,7 +95,7 @@ double Number(const std::string& text) {
 std::map<std::string, double> RValues(const std::string& code, const fs::path& scratch) {
     const fs::path script = scratch / "direct.R";
     std::ofstream(script) << code;
-    const Outcome r = Shell("Rscript --vanilla " + Quoted(script.string()), scratch);
+    const Outcome r = Shell("Rscript --vanilla " + host::ShellQuoted(script.string()), scratch);
     EXPECT_EQ(r.status, 0) << r.err;
     std::map<std::string, double> values;
     std::stringstream lines(r.out);
@@ -219,7 +194,7 @@ TEST(KovrCheck, WarnsAboutUnusedResultsAndUnreachableOptions) {
 TEST(KovrDescribe, ShowsTheDialogAndDumpsEveryRecordField) {
     Scratch scratch;
     const Outcome text = Kovr({"describe", "Regression/linear_regression.xml"}, scratch.path(),
-                              "KOVR_CATALOGUE=" + Quoted(kCatalogue));
+                              "KOVR_CATALOGUE=" + host::ShellQuoted(kCatalogue));
     ASSERT_EQ(text.status, 0) << text.err;
     for (const char* expected :
          {"Linear regression (lm)  [Regression]", "Page 1 \"General\"  columns 180/160", "  Column 2\n",
@@ -317,7 +292,7 @@ TEST(KovrRun, AnEmfChartNeedsDevEmfAndSaysSoWhenItIsMissing) {
     const Outcome run = Kovr({"run", kCatalogue + "/Descriptive/histograms.xml", "--data", kData + "/scores.csv",
                               "--set", "DataQuanti=After", "--set", "DataQuali=Method", "--work", work.string()},
                              scratch.path());
-    const std::string script = ReadFile(work / "R" / "hist.script");
+    const std::string script = host::ReadBytes(work / "R" / "hist.script");
     EXPECT_NE(script.find("library('devEMF', lib.loc="), std::string::npos) << script;
     EXPECT_NE(script.find("emf('" + (work / "R" / "Histogram.emf").string() + "', height=5, width=7) ; hist(v"),
               std::string::npos)
@@ -403,10 +378,10 @@ TEST(KovrRun, TheSeedMakesRandomStartsRepeatable) {
         const Outcome run = Kovr({"run", "Multivariate/kmeans.xml", "--data", kData + "/usarrests.csv", "--x",
                                   "Murder,Assault,UrbanPop,Rape", "--set", "nstart=1", "--set", "ComboAlgorithm=Lloyd",
                                   "--set", "seed=1234567", "--work", work.string()},
-                                 scratch.path(), "KOVR_CATALOGUE=" + Quoted(kCatalogue));
+                                 scratch.path(), "KOVR_CATALOGUE=" + host::ShellQuoted(kCatalogue));
         ASSERT_EQ(run.status, 0) << run.out << run.err;
-        clusters[k] = ReadFile(work / "R" / "clusters.csv");
-        EXPECT_NE(ReadFile(work / "R" / "kmeans.script").find("set.seed(1234567)"), std::string::npos);
+        clusters[k] = host::ReadBytes(work / "R" / "clusters.csv");
+        EXPECT_NE(host::ReadBytes(work / "R" / "kmeans.script").find("set.seed(1234567)"), std::string::npos);
     }
     EXPECT_FALSE(clusters[0].empty());
     EXPECT_EQ(clusters[0], clusters[1]);

@@ -18,6 +18,7 @@
 #include "html_writer.h"
 #include "preview_page.h"
 #include "template_file.h"
+#include "test_files.h"
 
 namespace {
 
@@ -25,37 +26,7 @@ namespace fs = std::filesystem;
 
 const fs::path kCatalogue = KOV_SOURCE_DIR "/examples/catalogue";
 
-std::string ReadFile(const fs::path& path) {
-    std::ifstream in(path, std::ios::binary);
-    std::ostringstream text;
-    text << in.rdbuf();
-    return text.str();
-}
-
-size_t Count(const std::string& text, const std::string& part) {
-    size_t n = 0;
-    for (size_t at = text.find(part); at != std::string::npos; at = text.find(part, at + 1)) ++n;
-    return n;
-}
-
-// A scratch folder per test, removed when the test ends.
-class Scratch {
-public:
-    Scratch() {
-        const auto* info = testing::UnitTest::GetInstance()->current_test_info();
-        path_ = fs::path(testing::TempDir()) / (std::string("preview_") + info->name());
-        fs::remove_all(path_);
-        fs::create_directories(path_);
-    }
-    ~Scratch() { fs::remove_all(path_); }
-    fs::path File(const std::string& name, const std::string& text = "") const {
-        if (!text.empty()) std::ofstream(path_ / name, std::ios::binary) << text;
-        return path_ / name;
-    }
-
-private:
-    fs::path path_;
-};
+using host::Scratch;
 
 struct Preview {
     int status = -1;
@@ -68,7 +39,7 @@ Preview RunPreview(const fs::path& templatePath, const Scratch& scratch) {
     testing::internal::CaptureStderr();
     preview.status = kovr::PreviewCommand({templatePath.string(), "-o", out.string()});
     testing::internal::GetCapturedStderr();
-    preview.page = ReadFile(out);
+    preview.page = host::ReadBytes(out);
     return preview;
 }
 
@@ -85,10 +56,10 @@ TEST(PreviewTemplates, EveryExampleShowsEachControlAndPageOnceWithTheAssembledCo
 
         const Preview preview = RunPreview(entry.path(), scratch);
         EXPECT_EQ(preview.status, 0);
-        EXPECT_EQ(Count(preview.page, " data-ctl=\""), static_cast<size_t>(loaded.dialog->ControlCount()));
-        EXPECT_EQ(Count(preview.page, " data-page=\""), static_cast<size_t>(loaded.dialog->dialog().pageText.count));
-        EXPECT_EQ(Count(preview.page, "<pre class=\"rcode\">"), 1u) << "no R code";
-        EXPECT_EQ(Count(preview.page, "class=\"error-text\""), 0u) << "the dry run failed";
+        EXPECT_EQ(host::CountOccurrences(preview.page, " data-ctl=\""), static_cast<size_t>(loaded.dialog->ControlCount()));
+        EXPECT_EQ(host::CountOccurrences(preview.page, " data-page=\""), static_cast<size_t>(loaded.dialog->dialog().pageText.count));
+        EXPECT_EQ(host::CountOccurrences(preview.page, "<pre class=\"rcode\">"), 1u) << "no R code";
+        EXPECT_EQ(host::CountOccurrences(preview.page, "class=\"error-text\""), 0u) << "the dry run failed";
         // Self-contained: nothing is fetched.
         EXPECT_EQ(preview.page.find("src="), std::string::npos);
         EXPECT_EQ(preview.page.find("href="), std::string::npos);
@@ -140,8 +111,8 @@ TEST(PreviewTemplates, TextsWithMarkupComeThroughAsWrittenAndOtherAlphabetsAreFl
     const Preview preview = RunPreview(path, scratch);
     ASSERT_EQ(preview.status, 0);
     const std::string& page = preview.page;
-    EXPECT_EQ(Count(page, " data-ctl=\""), 3u);
-    EXPECT_EQ(Count(page, " data-page=\""), 1u);
+    EXPECT_EQ(host::CountOccurrences(page, " data-ctl=\""), 3u);
+    EXPECT_EQ(host::CountOccurrences(page, " data-page=\""), 1u);
     EXPECT_NE(page.find("<span class=\"caption\">" + kovr::html::EscapeText(caption) + "</span>"), std::string::npos);
     EXPECT_NE(page.find("title=\"R name: a&quot;b\""), std::string::npos);
     EXPECT_NE(page.find("<option value=\"p&amp;q\" title=\"R name: p&amp;q\">&lt;i&gt;plain&lt;/i&gt;</option>"),
@@ -152,8 +123,8 @@ TEST(PreviewTemplates, TextsWithMarkupComeThroughAsWrittenAndOtherAlphabetsAreFl
     EXPECT_NE(page.find(">General &amp; \"more\"</button>"), std::string::npos);
     EXPECT_NE(page.find("<code>x &lt;- f(a\"b, kind, lvl) # &lt;/pre&gt;</code>"), std::string::npos);
     EXPECT_EQ(page.find("<i>"), std::string::npos);
-    EXPECT_EQ(Count(page, "</pre>"), Count(page, "<pre"));
-    EXPECT_EQ(Count(page, "class=\"note warn\""), 0u);
+    EXPECT_EQ(host::CountOccurrences(page, "</pre>"), host::CountOccurrences(page, "<pre"));
+    EXPECT_EQ(host::CountOccurrences(page, "class=\"note warn\""), 0u);
 
     // "é" is two bytes in the file: two characters in the records.
     const fs::path accented = scratch.File("accented.xml", R"(<RFunction text="Caf&#233;" function="f">
@@ -162,8 +133,8 @@ TEST(PreviewTemplates, TextsWithMarkupComeThroughAsWrittenAndOtherAlphabetsAreFl
 )");
     const Preview shown = RunPreview(accented, scratch);
     ASSERT_EQ(shown.status, 0);
-    EXPECT_EQ(Count(shown.page, " data-ctl=\""), 1u);
-    EXPECT_EQ(Count(shown.page, "class=\"note warn\""), 1u);
+    EXPECT_EQ(host::CountOccurrences(shown.page, " data-ctl=\""), 1u);
+    EXPECT_EQ(host::CountOccurrences(shown.page, "class=\"note warn\""), 1u);
     EXPECT_NE(shown.page.find(">Gr\uFFC3\uFFB6\uFFC3\uFF9Fe</span>"), std::string::npos);
 }
 
