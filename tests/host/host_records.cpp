@@ -456,8 +456,8 @@ Ptr<ST_Main_aiR> Main(Arena& arena, const MainFields& fields) {
     main->title = arena.Str(fields.title);
     main->keywords = arena.Str(fields.keywords);
     main->rCode = arena.Str(fields.rCode);
-    main->catalogCount = fields.catalogRows;
-    if (fields.catalogRows > 0) main->catalogTable = arena.Array(Elem::kString, fields.catalogRows, 7);
+    main->catalogCount = fields.catalogEntries;
+    if (fields.catalogEntries > 0) main->catalogTable = arena.Array(Elem::kString, 7, fields.catalogEntries);
     if (!fields.spareList.empty()) {
         main->spareList.count = static_cast<int32_t>(fields.spareList.size());
         main->spareList.values = arena.Strs(fields.spareList);

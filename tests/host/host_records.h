@@ -250,8 +250,9 @@ struct MainFields {
     std::string title;
     std::string keywords;
     std::string rCode;
-    // catalogCount; the catalogue table gets catalogRows x 7 null cells.
-    int catalogRows = 0;
+    // catalogCount; the catalogue table gets 7 fields (rows) x catalogEntries
+    // templates (columns) of null cells, as the add-in dimensions it.
+    int catalogEntries = 0;
     std::vector<std::string> spareList;
 };
 Ptr<ST_Main_aiR> Main(Arena& arena, const MainFields& fields = {});

@@ -44,7 +44,7 @@ TEST(MainRecordMirror, CopiesEveryFieldInAndWritesStringsBackAsNewHostStrings) {
                                    .title = "Linear model",
                                    .keywords = "regression",
                                    .rCode = "old code",
-                                   .catalogRows = 2,
+                                   .catalogEntries = 2,
                                    .spareList = {"s1", "s2"}});
     main->spareFlag1 = -1;
     main->spareFlag2 = 7;
@@ -69,15 +69,15 @@ TEST(MainRecordMirror, CopiesEveryFieldInAndWritesStringsBackAsNewHostStrings) {
         EXPECT_EQ(mirror.catalogCount, 2);
         EXPECT_EQ(mirror.spareFlag1, -1);
         EXPECT_EQ(mirror.spareFlag2, 7);
-        EXPECT_EQ(mirror.catalogTable->rows(), 2);
-        EXPECT_EQ(mirror.catalogTable->cols(), 7);
+        EXPECT_EQ(mirror.catalogTable->rows(), 7);
+        EXPECT_EQ(mirror.catalogTable->cols(), 2);
         ASSERT_EQ(mirror.spareList->count, 2);
         EXPECT_EQ((*mirror.spareList)(2), L"s2");
         EXPECT_EQ(mirror.spareList->kind, 3);
 
         mirror.rCode = L"lm(y ~ x)";
         mirror.title = L"Linear model (stats)";
-        (*mirror.catalogTable)(2, 7) = L"kw";
+        (*mirror.catalogTable)(7, 2) = L"kw";
         (*mirror.catalogTable)(1, 1) = L"first";
         EXPECT_EQ(Text(main->rCode), "old code") << "strings reach the host only on destruction";
     }
@@ -88,7 +88,7 @@ TEST(MainRecordMirror, CopiesEveryFieldInAndWritesStringsBackAsNewHostStrings) {
     EXPECT_NE(+main->workFolder, oldWorkFolder) << "an unchanged string still comes back as a new host string";
     EXPECT_NE(+main->rCode, oldRCode);
     EXPECT_EQ(Text(oldRCode), "old code") << "the old host string is left to the host";
-    EXPECT_EQ(host::Element<std::string>(main->catalogTable, 2, 7), "kw");
+    EXPECT_EQ(host::Element<std::string>(main->catalogTable, 7, 2), "kw");
     EXPECT_EQ(host::Element<std::string>(main->catalogTable, 1, 1), "first");
     EXPECT_EQ(host::Element<std::string>(main->catalogTable, 2, 1), "");
     EXPECT_EQ(main->catalogCount, 2);

@@ -86,10 +86,8 @@ struct Reading {
 host::Ptr<ST_Main_aiR> Listing(host::Arena& arena, const std::string& catalogue, uint32_t n) {
     host::MainFields fields;
     fields.catalogFolder = catalogue;
-    auto main = host::Main(arena, fields);
-    main->catalogTable = arena.Array(host::Elem::kString, 7, n);
-    main->catalogCount = static_cast<int32_t>(n);
-    return main;
+    fields.catalogEntries = static_cast<int>(n);
+    return host::Main(arena, fields);
 }
 
 int AirIndex(const std::string& name) {

@@ -64,9 +64,8 @@ TEST(Folders, UnreadablePartsOfTheCatalogueAreLeftOutOrReported) {
         host::Arena arena;
         host::MainFields fields;
         fields.catalogFolder = catalogue;
+        fields.catalogEntries = 2;
         auto main = host::Main(arena, fields);
-        main->catalogTable = arena.Array(host::Elem::kString, 7, 2);
-        main->catalogCount = 2;
         Cpp_GetListOfRFiles(main);
         // Sorted by group: x of A, then the unreadable z of C, without function.
         const std::vector<std::string> table = host::Elements<std::string>(main->catalogTable);
@@ -92,9 +91,8 @@ TEST(Folders, UnreadablePartsOfTheCatalogueAreLeftOutOrReported) {
         host::Arena arena;
         host::MainFields fields;
         fields.catalogFolder = catalogue;
+        fields.catalogEntries = 2;
         auto main = host::Main(arena, fields);
-        main->catalogTable = arena.Array(host::Elem::kString, 7, 2);
-        main->catalogCount = 2;
         Cpp_GetListOfRFiles(main);
         check(host::Elements<std::string>(main->catalogTable) == std::vector<std::string>(14),
               "and leaves the table as it was");
