@@ -39,6 +39,14 @@ PACKED(ST_ErrorInfo)
 PACKED(ST_TableFormats)
 PACKED(ST_DescStats)
 
+/* The host array descriptor keeps its natural alignment. */
+AT(SAFEARRAY, fFeatures, 2)
+AT(SAFEARRAY, cbElements, 4)
+AT(SAFEARRAY, pvData, P == 8 ? 16 : 12)
+AT(SAFEARRAY, rgsabound, P == 8 ? 24 : 16)
+AT(SAFEARRAYBOUND, lLbound, 4)
+SIZE(SAFEARRAYBOUND, 8)
+
 /* Layouts that follow from the packing rule for any pointer width. */
 AT(ST_Vect, count, 0)
 AT(ST_Vect, spareInt, 4)

@@ -5,17 +5,16 @@
 // descriptive statistics check box, which it reserves once per result.
 #include <gtest/gtest.h>
 
-#include <algorithm>
+#include <filesystem>
 #include <random>
 #include <string>
 #include <vector>
 
-#include "host_records.h"
-#include "reading.h"
+#include "dialog_fields.h"
+#include "host_arrays.h"
 
 namespace {
 
-using templates::Reading;
 
 const std::vector<std::string> kControlKinds = {"CheckBox",    "RadioButton",  "Input",          "ComboBox",
                                                 "Group",       "Missing",      "VarHeaders",     "Interactions",
@@ -177,19 +176,49 @@ private:
     int overCount_ = 0;
 };
 
+// The control pages in storage order, each below the number of pages.
+void ExpectControlsInPageOrder(const kovr::LoadedTemplate& loaded) {
+    if (!loaded.ok()) return;
+    const ST_Vect& pages = loaded.dialog->controls().ctlPage;
+    for (int i = 1; i <= pages.count; ++i) {
+        EXPECT_LT(kovr::IntAt(pages, i), loaded.dialog->dialog().pageText.count);
+        if (i > 1) {
+            EXPECT_LE(kovr::IntAt(pages, i - 1), kovr::IntAt(pages, i));
+        }
+    }
+}
+
 TEST(GeneratedTemplates, SizingCountsWhatFillingAppendsAndControlsEndInPageOrder) {
     TemplateGenerator generator(20240502);
     for (int t = 0; t < 300 && !::testing::Test::HasFailure(); ++t) {
         const GeneratedTemplate generated = generator.Next();
         SCOPED_TRACE("template " + std::to_string(t) + ":\n" + generated.xml);
-        Reading reading(generated.xml);
-        reading.SizeAndFill(generated.controlOverCount);
-
-        const std::vector<int> pages = host::Entries<int>(reading.controls().ctlPage);
-        EXPECT_TRUE(std::is_sorted(pages.begin(), pages.end()));
-        const int tabs = reading.air().pageText.count;
-        for (int page : pages) EXPECT_LT(page, tabs);
+        const kovr::LoadedTemplate loaded = templates::LoadText(generated.xml);
+        templates::ExpectSizingMatchesFilling(loaded, generated.controlOverCount);
+        ExpectControlsInPageOrder(loaded);
     }
+}
+
+// The example catalogue read its results after its pages, in one RResults:
+// with automatic outputs and statistics on, the descriptive check box is
+// counted for every result and added once.
+TEST(GeneratedTemplates, EveryExampleLoadsWithMatchingCountsAndAWholeDialog) {
+    int examples = 0;
+    for (const auto& entry : std::filesystem::recursive_directory_iterator(KOV_SOURCE_DIR "/examples/catalogue")) {
+        if (entry.path().extension() != ".xml") continue;
+        SCOPED_TRACE(entry.path().string());
+        ++examples;
+        const kovr::LoadedTemplate loaded = templates::Load(entry.path().string());
+        ASSERT_TRUE(loaded.ok());
+        const ST_aiR& air = loaded.dialog->dialog();
+        const bool descriptive = air.autoOutputs == -1 && air.autoOutputsStats == -1 && air.resRName.count > 0;
+        templates::ExpectSizingMatchesFilling(loaded, descriptive ? air.resRName.count - 1 : 0);
+        ExpectControlsInPageOrder(loaded);
+        EXPECT_GT(air.pageText.count, 0);
+        EXPECT_GT(air.scriptCode.count, 0);
+        EXPECT_GT(loaded.dialog->ControlCount(), 0);
+    }
+    EXPECT_GT(examples, 0);
 }
 
 }  // namespace
