@@ -81,7 +81,7 @@ TEST(PreviewTemplates, CodeOfTheDefaultChoicesComesFromTheCodeAssembly) {
     // generated columns, and the charts drawn into the run's R folder.
     EXPECT_EQ(code.code.find("intercept<-TRUE\nlevel<-0.95\nwithpred<-FALSE\n"), 0u) << code.code;
     EXPECT_NE(code.code.find("fit <- lm(y ~ x1+x2, data=data1)\n"), std::string::npos) << code.code;
-    EXPECT_NE(code.code.find("png('WORK/R/Residuals.png',  res=100,height=450, width=600) ; plot("), std::string::npos)
+    EXPECT_NE(code.code.find("png('WORK/R/Residuals.png',  res=100,height=450, width=600) ; i <- shown(nobs(fit)); plot("), std::string::npos)
         << code.code;
     ASSERT_EQ(code.data.size(), 2u);
     EXPECT_EQ(code.data[0], "Dependent variables: y (6 generated numbers)");

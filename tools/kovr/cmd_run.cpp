@@ -1,11 +1,11 @@
-// kovr run TEMPLATE --data FILE.csv [--y COLS] [--x COLS] [--q COLS]
-//     [--labels COL] [--set NAME=VALUE ...] [--work DIR]
+// kovr run TEMPLATE --data FILE.csv [--sep C] [--dec C] [--y COLS] [--x COLS]
+//     [--q COLS] [--labels COL] [--set NAME=VALUE ...] [--work DIR]
 // Plays the add-in: reads the template, fills the option rows from the
-// controls' defaults and the --set choices, lays the CSV columns out in data
-// sets, calls Cpp_TransferToR, links the packages the template needs from R's
-// installed library into the package folder, runs the check script and then
-// the analysis script with Rscript, and prints the end of R's log and every
-// result table.
+// controls' defaults and the --set choices, reads the columns the selections
+// use from the CSV file, lays them out in data sets, calls Cpp_TransferToR,
+// links the packages the template needs from R's installed library into the
+// package folder, runs the check script and then the analysis script with
+// Rscript, and prints the end of R's log and every result table.
 #include <stdlib.h>
 
 #include <algorithm>
@@ -38,6 +38,7 @@ const char kCommand[] = "run";
 
 struct RunRequest {
     std::string templateArg, data, work;
+    CsvOptions csv;
     ColumnRequests columns;
     std::vector<std::pair<std::string, std::string>> settings;
 };
@@ -47,7 +48,7 @@ std::string ParseArgs(const Args& args, RunRequest& request) {
         const std::string& arg = args[k];
         const bool hasValue = k + 1 < args.size();
         if (arg == "--data" || arg == "--y" || arg == "--x" || arg == "--q" || arg == "--labels" || arg == "--work" ||
-            arg == "--set") {
+            arg == "--set" || arg == "--sep" || arg == "--dec") {
             if (!hasValue) return arg + " needs a value";
             const std::string& value = args[++k];
             if (arg == "--data") request.data = value;
@@ -56,6 +57,20 @@ std::string ParseArgs(const Args& args, RunRequest& request) {
             if (arg == "--q") request.columns.q = value;
             if (arg == "--labels") request.columns.labels = value;
             if (arg == "--work") request.work = value;
+            if (arg == "--sep") {
+                // Any one character but a quote or a line break; "tab" names the tab.
+                if (value == "tab") {
+                    request.csv.separator = '\t';
+                } else if (value.size() == 1 && value != "\"" && value != "\n" && value != "\r") {
+                    request.csv.separator = value[0];
+                } else {
+                    return "--sep takes one character (or tab), not '" + value + "'";
+                }
+            }
+            if (arg == "--dec") {
+                if (value != "." && value != ",") return "--dec takes . or , not '" + value + "'";
+                request.csv.decimal = value[0];
+            }
             if (arg == "--set") {
                 const size_t equals = value.find('=');
                 if (equals == std::string::npos || equals == 0) return "--set takes NAME=VALUE, not '" + value + "'";
@@ -161,12 +176,6 @@ void ClearOutputs(const DialogView& view, const std::string& rFolder) {
     fs::remove(rFolder + "log0.txt", ignored);
 }
 
-int RunScript(const std::string& rscript, const std::string& rFolder, const std::string& script, ProcessResult& result) {
-    const std::string output = rFolder + fs::path(script).filename().string() + ".out";
-    result = RunProcess({rscript, "--vanilla", script}, rFolder, output);
-    return result.exitStatus;
-}
-
 void PrintResults(const DialogView& view, const DialogChoices& choices, const std::string& rFolder, char separator) {
     for (size_t i = 0; i < view.results.size(); ++i) {
         const ResultView& r = view.results[i];
@@ -202,15 +211,27 @@ struct Session {
     const DialogView& view;
     const DialogChoices& choices;
     LoadedTemplate& loaded;
-    const RunLayout& layout;
     std::string rscript;
-    std::string separator;
     std::vector<std::string> missingPackages;
+    double rSeconds = 0;  // time spent waiting for Rscript
 };
+
+int RunScript(Session& session, const std::string& rFolder, const std::string& script, ProcessResult& result) {
+    const std::string output = rFolder + fs::path(script).filename().string() + ".out";
+    const auto started = std::chrono::steady_clock::now();
+    result = RunProcess({session.rscript, "--vanilla", script}, rFolder, output);
+    session.rSeconds += std::chrono::duration<double>(std::chrono::steady_clock::now() - started).count();
+    return result.exitStatus;
+}
+
+// The end of R's log and R's own error lines, for a script that failed.
+void ShowFailure(const std::string& log, const std::string& script, int logLines) {
+    std::cerr << FileTail(log, logLines) << RErrorLines(script + ".out");
+}
 
 // One transfer and the two R scripts, for one response column (columnIndex
 // from 1) or for the whole selection (columnIndex 0).
-int RunOnce(Session& session, const RunPaths& paths, int columnIndex) {
+int RunOnce(Session& session, const RunLayout& layout, const RunPaths& paths, int columnIndex) {
     const DialogView& view = session.view;
     HostDialog& dialog = *session.loaded.dialog;
     std::error_code failed;
@@ -221,8 +242,8 @@ int RunOnce(Session& session, const RunPaths& paths, int columnIndex) {
     session.choices.WriteOptionRows(dialog);
     ST_aiR& d = dialog.dialog();
     d.seedValue = session.choices.Seed();
-    d.singleColumnQuanti = columnIndex > 0 && !session.layout.responseIsText ? -1 : 0;
-    d.singleColumnQuali = columnIndex > 0 && session.layout.responseIsText ? -1 : 0;
+    d.singleColumnQuanti = columnIndex > 0 && !layout.responseIsText ? -1 : 0;
+    d.singleColumnQuali = columnIndex > 0 && layout.responseIsText ? -1 : 0;
 
     HostMain main;
     main.Set(offsetof(ST_Main_aiR, workFolder), paths.work);
@@ -233,11 +254,12 @@ int RunOnce(Session& session, const RunPaths& paths, int columnIndex) {
     // complete; a model without interactions gets its formula from the data.
     const bool modelFormula = (view.dataStructure == "model" || view.dataStructure == "model.random") &&
                               !view.hasInteractions;
-    main.Set(offsetof(ST_Main_aiR, rCode), modelFormula ? std::string() : session.layout.formulaTerms);
-    HostDataSets sets(session.layout.sets);
+    main.Set(offsetof(ST_Main_aiR, rCode), modelFormula ? std::string() : layout.formulaTerms);
+    const std::string separator = ListSeparator(layout);
+    HostDataSets sets(layout.sets);
     SystemInfo info{};
     info.decimalSymbol = NewHostString(".");
-    info.listSeparator = NewHostString(session.separator);
+    info.listSeparator = NewHostString(separator);
     {
         ReplacedStrings replaced([&](StringSlots& s) {
             main.CollectStrings(s);
@@ -248,7 +270,7 @@ int RunOnce(Session& session, const RunPaths& paths, int columnIndex) {
     }
     SysFreeString(info.decimalSymbol);
     SysFreeString(info.listSeparator);
-    Progress("transferred to R: scripts and " + std::to_string(session.layout.sets.size()) + " data file(s) in " +
+    Progress("transferred to R: scripts and " + std::to_string(layout.sets.size()) + " data file(s) in " +
              paths.work);
 
     const std::string checkScript = paths.rFolder + view.functionName + "0.script";
@@ -259,7 +281,7 @@ int RunOnce(Session& session, const RunPaths& paths, int columnIndex) {
 
     Progress("running the check script " + checkScript);
     ProcessResult result;
-    const int checked = RunScript(session.rscript, paths.rFolder, checkScript, result);
+    const int checked = RunScript(session, paths.rFolder, checkScript, result);
     if (!result.started) return Fail(kCommand, "cannot start " + session.rscript, kExitNoR);
     if (checked == 10) {
         std::string names;
@@ -274,45 +296,75 @@ int RunOnce(Session& session, const RunPaths& paths, int columnIndex) {
                     kExitMissingPackage);
     }
     if (checked != 0) {
-        std::cerr << FileTail(paths.rFolder + "log0.txt", 15);
+        ShowFailure(paths.rFolder + "log0.txt", checkScript, 15);
         return Fail(kCommand, "the check script failed (R exit status " + std::to_string(checked) + ")", kExitRFailed);
     }
 
     Progress("running the analysis script " + analysisScript);
-    const auto started = std::chrono::steady_clock::now();
-    const int analysed = RunScript(session.rscript, paths.rFolder, analysisScript, result);
-    const double seconds = std::chrono::duration<double>(std::chrono::steady_clock::now() - started).count();
+    const double before = session.rSeconds;
+    const int analysed = RunScript(session, paths.rFolder, analysisScript, result);
     if (analysed != 0) {
-        std::cerr << FileTail(paths.rFolder + "log.txt", 20)
-                  << FileTail(paths.rFolder + fs::path(analysisScript).filename().string() + ".out", 5);
+        ShowFailure(paths.rFolder + "log.txt", analysisScript, 20);
         return Fail(kCommand, "the analysis script failed (R exit status " + std::to_string(analysed) + "); its log is " +
                                   paths.rFolder + "log.txt",
                     kExitRFailed);
     }
     char elapsed[32];
-    std::snprintf(elapsed, sizeof elapsed, "%.1f s", seconds);
+    std::snprintf(elapsed, sizeof elapsed, "%.1f s", session.rSeconds - before);
     Progress(std::string("R finished in ") + elapsed);
 
     std::cout << "R log (" << paths.rFolder << "log.txt), last lines:\n";
     const std::string tail = FileTail(paths.rFolder + "log.txt", 8);
     std::cout << (tail.empty() ? "  (empty)\n" : tail);
-    PrintResults(view, session.choices, paths.rFolder, session.separator[0]);
+    PrintResults(view, session.choices, paths.rFolder, separator[0]);
+    return kExitOk;
+}
+
+// The descriptive-statistics box of automatic outputs: the statistics of
+// the run's model data (of its own response column when there are several),
+// computed by the add-in's statistics library.
+void PrintStatistics(const RunLayout& layout, int columnIndex) {
+    if (layout.sets.empty()) return;
+    DataSetData data = layout.sets[0];
+    BlockData& responses = layout.responseIsText ? data.quali1 : data.quanti1;
+    if (columnIndex > 0 && static_cast<size_t>(columnIndex) <= responses.size()) {
+        responses = BlockData{responses[static_cast<size_t>(columnIndex - 1)]};
+    }
+    PrintDescriptiveStatistics(std::cout, data, "the data (" + data.name + ")");
+    std::cout << "\n";
+}
+
+// The selections' columns, read from the file.
+int ReadData(const RunRequest& request, const DialogView& view, const DialogChoices& choices, CsvTable& table,
+             ChosenColumns& chosen) {
+    CsvOptions options = request.csv;
+    for (const ControlView& control : view.controls) {
+        if (control.name == "CheckBoxLabels" && !choices.Checked(control.index)) options.headerIsData = true;
+    }
+    std::string error;
+    if (!OpenCsv(request.data, options, table, error)) return Fail(kCommand, "bad CSV file: " + error, kExitUsage);
+    error = ChooseColumns(view, choices, table, request.columns, chosen);
+    if (!error.empty()) return Fail(kCommand, error, kExitUsage);
+    if (!ReadCsvRows(ColumnUses(view, chosen, table.names.size()), table, error)) {
+        return Fail(kCommand, "bad CSV file: " + error, kExitUsage);
+    }
+    const std::string separator = table.separator == '\t' ? std::string("tab") : std::string(1, table.separator);
+    Progress("template " + view.title + " (" + view.functionName + "), " + std::to_string(table.RowCount()) +
+             " rows x " + std::to_string(table.names.size()) + " columns in " + request.data + " (separator " +
+             separator + ", decimal mark " + (table.decimal == 0 ? '.' : table.decimal) + ")");
     return kExitOk;
 }
 
 }  // namespace
 
 int RunCommand(const Args& args) {
+    const auto started = std::chrono::steady_clock::now();
     RunRequest request;
     const std::string usage = ParseArgs(args, request);
     if (!usage.empty()) return Fail(kCommand, usage, kExitUsage);
 
     const std::string path = FindTemplate(request.templateArg);
     if (path.empty()) return Fail(kCommand, "no such template: " + request.templateArg, kExitTemplate);
-    CsvTable table;
-    std::string error;
-    if (!ReadCsv(request.data, table, error)) return Fail(kCommand, "bad CSV file: " + error, kExitUsage);
-
     Translations translations;
     LoadedTemplate loaded = LoadTemplate(path, translations);
     if (!loaded.ok()) {
@@ -320,10 +372,9 @@ int RunCommand(const Args& args) {
         return kExitTemplate;
     }
     const DialogView view = ViewOf(loaded);
-    Progress("template " + view.title + " (" + view.functionName + "), " + std::to_string(table.RowCount()) +
-             " rows x " + std::to_string(table.names.size()) + " columns in " + request.data);
 
     DialogChoices choices(view);
+    std::string error;
     for (const auto& [name, value] : request.settings) {
         if (IsSelectionName(view, name) && !choices.Knows(name)) {
             request.columns.bySelection[name] = value;
@@ -332,12 +383,21 @@ int RunCommand(const Args& args) {
         error = choices.Set(name, value);
         if (!error.empty()) return Fail(kCommand, error, kExitUsage);
     }
-    for (const ControlView& control : view.controls) {
-        if (control.name == "CheckBoxLabels" && !choices.Checked(control.index)) table.HeaderAsData();
-    }
+    CsvTable table;
+    ChosenColumns chosen;
+    const int read = ReadData(request, view, choices, table, chosen);
+    if (read != kExitOk) return read;
+    const std::vector<std::string> responses = ResponseColumns(view, table, chosen);
+    const size_t runs = std::max<size_t>(responses.size(), 1);
     RunLayout layout;
-    error = LayOutData(view, choices, table, request.columns, layout);
-    if (!error.empty()) return Fail(kCommand, error, kExitUsage);
+    const auto layOut = [&](size_t k) {
+        return LayOutRun(view, choices, table, chosen, runs > 1 ? static_cast<int>(k + 1) : 0, layout);
+    };
+    // Every run's data are checked before R starts; the last layout stays.
+    for (size_t k = 0; k < runs; ++k) {
+        error = layOut(k);
+        if (!error.empty()) return Fail(kCommand, (runs > 1 ? "response " + responses[k] + ": " : "") + error, kExitUsage);
+    }
 
     const std::string rscript = FindRscript();
     if (rscript.empty()) {
@@ -346,34 +406,36 @@ int RunCommand(const Args& args) {
                     "(tools/bootstrap.sh installs r-base-core) and run again.",
                     kExitNoR);
     }
+    UseUtf8LocaleForR();
     RunPaths paths;
     paths.work = WithSlash(MakeWorkFolder(request.work, error));
     if (!error.empty()) return Fail(kCommand, error, kExitUsage);
-    Session session{view, choices, loaded, layout, rscript, ListSeparator(layout), {}};
+    Session session{view, choices, loaded, rscript, {}};
     const std::vector<std::string> packages = NeededPackages(view);
+    const auto linking = std::chrono::steady_clock::now();
     session.missingPackages = LinkPackages(rscript, packages, paths.work + "packages", error);
+    session.rSeconds += std::chrono::duration<double>(std::chrono::steady_clock::now() - linking).count();
     if (!error.empty()) return Fail(kCommand, error, kExitRFailed);
     Progress("work folder " + paths.work + " (R packages linked: " + std::to_string(packages.size() -
              session.missingPackages.size()) + ")");
 
-    // The descriptive-statistics box of automatic outputs: the statistics of
-    // the model data, computed by the add-in's statistics library.
-    if (choices.DescriptiveStatistics() && !layout.sets.empty()) {
-        PrintDescriptiveStatistics(std::cout, layout.sets[0], "the data (" + layout.sets[0].name + ")");
-        std::cout << "\n";
+    int status = kExitOk;
+    for (size_t k = 0; k < runs && status == kExitOk; ++k) {
+        const int columnIndex = responses.empty() ? 0 : static_cast<int>(k + 1);
+        if (runs > 1) {
+            std::cout << (k > 0 ? "\n" : "") << "== Response " << responses[k] << " ==\n";
+            layOut(k);
+        }
+        if (choices.DescriptiveStatistics()) PrintStatistics(layout, runs > 1 ? columnIndex : 0);
+        paths.rFolder = paths.work + "R/" + (runs > 1 ? FolderName(responses[k]) + "/" : "");
+        status = RunOnce(session, layout, paths, columnIndex);
     }
-
-    if (layout.responseColumns.size() <= 1) {
-        paths.rFolder = paths.work + "R/";
-        return RunOnce(session, paths, layout.responseColumns.empty() ? 0 : 1);
-    }
-    for (size_t k = 0; k < layout.responseColumns.size(); ++k) {
-        std::cout << (k > 0 ? "\n" : "") << "== Response " << layout.responseColumns[k] << " ==\n";
-        paths.rFolder = paths.work + "R/" + FolderName(layout.responseColumns[k]) + "/";
-        const int status = RunOnce(session, paths, static_cast<int>(k + 1));
-        if (status != kExitOk) return status;
-    }
-    return kExitOk;
+    const double total = std::chrono::duration<double>(std::chrono::steady_clock::now() - started).count();
+    char times[96];
+    std::snprintf(times, sizeof times, "%.2f s, of which R %.2f s and kovr %.2f s", total, session.rSeconds,
+                  total - session.rSeconds);
+    Progress(std::string("finished in ") + times);
+    return status;
 }
 
 }  // namespace kovr

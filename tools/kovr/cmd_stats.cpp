@@ -12,17 +12,15 @@ namespace kovr {
 namespace {
 
 ColumnData ColumnOf(const CsvTable& table, size_t c) {
-    ColumnData numeric{table.names[c], true, {}, {}};
+    const CsvColumn& cells = table.columns[c];
     bool anyNumber = false;
-    for (const std::string& cell : table.columns[c]) {
-        bool missing = false;
-        const std::optional<double> value = CellNumber(cell, table.separator, missing);
-        if (!value && !missing) return ColumnData{table.names[c], false, {}, table.columns[c]};
-        anyNumber = anyNumber || value.has_value();
-        numeric.numbers.push_back(value ? *value : kMissingNumber);
+    for (size_t r = 0; r < table.RowCount(); ++r) {
+        const bool number = (*cells.numbers)[r] != kMissingNumber;
+        if (!number && !IsMissingText(cells.texts[r])) return ColumnData{table.names[c], false, nullptr, cells.texts};
+        anyNumber = anyNumber || number;
     }
-    if (!anyNumber) return ColumnData{table.names[c], false, {}, table.columns[c]};
-    return numeric;
+    if (!anyNumber) return ColumnData{table.names[c], false, nullptr, cells.texts};
+    return ColumnData{table.names[c], true, cells.numbers, {}};
 }
 
 }  // namespace
@@ -31,7 +29,10 @@ int StatsCommand(const Args& args) {
     if (args.size() != 1 || args[0].rfind("--", 0) == 0) return Fail("stats", "usage: kovr stats FILE.csv", kExitUsage);
     CsvTable table;
     std::string error;
-    if (!ReadCsv(args[0], table, error)) return Fail("stats", "bad CSV file: " + error, kExitUsage);
+    if (!OpenCsv(args[0], CsvOptions{}, table, error) ||
+        !ReadCsvRows(std::vector<ColumnUse>(table.names.size(), ColumnUse{true, true, true, ""}), table, error)) {
+        return Fail("stats", "bad CSV file: " + error, kExitUsage);
+    }
 
     DataSetData data;
     data.name = "data1";

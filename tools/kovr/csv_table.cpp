@@ -1,93 +1,219 @@
 #include "csv_table.h"
 
+#include <csv.h>
+
 #include <cerrno>
+#include <cstdio>
 #include <cstdlib>
-#include <fstream>
+#include <memory>
 #include <set>
-#include <sstream>
+
+#include "csv_number.h"
 
 namespace kovr {
 
 namespace {
 
-char GuessSeparator(const std::string& headerLine) {
-    size_t best = 0;
-    char separator = ',';
-    for (const char candidate : {',', ';', '\t'}) {
-        size_t n = 0;
-        bool quoted = false;
-        for (const char c : headerLine) {
-            if (c == '"') quoted = !quoted;
-            if (!quoted && c == candidate) ++n;
-        }
-        if (n > best) {
-            best = n;
-            separator = candidate;
-        }
-    }
-    return separator;
-}
+constexpr size_t kChunk = size_t{1} << 20;
+// The separator and the decimal mark are decided on the records of the
+// file's first bytes.
+constexpr size_t kSampleBytes = size_t{256} << 10;
+constexpr char kSeparators[] = "\t;,";
 
-// Splits the whole text into records of fields; a quoted field may hold the
-// separator, quotes written twice and line breaks.
-bool SplitRecords(const std::string& text, char separator, std::vector<std::vector<std::string>>& records,
-                  std::vector<size_t>& lines, std::string& error) {
-    std::vector<std::string> record;
-    std::string field;
-    bool quoted = false;
-    bool fieldStarted = false;
-    size_t line = 1;
-    size_t recordLine = 1;
-    for (size_t k = 0; k < text.size(); ++k) {
-        const char c = text[k];
-        if (quoted) {
-            if (c == '"' && k + 1 < text.size() && text[k + 1] == '"') {
-                field += '"';
-                ++k;
-            } else if (c == '"') {
-                quoted = false;
-            } else {
-                if (c == '\n') ++line;
-                field += c;
-            }
-            continue;
-        }
-        if (c == '"' && !fieldStarted) {
-            quoted = true;
-            fieldStarted = true;
-        } else if (c == separator) {
-            record.push_back(field);
-            field.clear();
-            fieldStarted = false;
-        } else if (c == '\n' || c == '\r') {
-            if (c == '\r' && k + 1 < text.size() && text[k + 1] == '\n') ++k;
-            record.push_back(field);
-            field.clear();
-            fieldStarted = false;
-            records.push_back(record);
-            lines.push_back(recordLine);
-            record.clear();
-            recordLine = ++line;
-        } else {
-            field += c;
-            fieldStarted = true;
-        }
+// What the parser hands over: the fields of a record, then its end.
+class RecordSink {
+public:
+    virtual ~RecordSink() = default;
+    virtual void Field(uint32_t line, size_t column, std::string_view text) = 0;
+    virtual void EndRecord(uint32_t line, size_t fields) = 0;
+};
+
+// libcsv, strict about quotes, with the line each record starts on. Blank
+// lines give no record; line breaks inside quoted fields count as lines.
+class CsvParser {
+public:
+    CsvParser(char separator, RecordSink& sink) : sink_(sink) {
+        csv_init(&parser_, CSV_STRICT | CSV_STRICT_FINI | CSV_REPALL_NL);
+        csv_set_delim(&parser_, static_cast<unsigned char>(separator));
     }
-    if (quoted) {
-        error = "a quoted field that starts on line " + std::to_string(recordLine) + " is never closed";
+    ~CsvParser() { csv_free(&parser_); }
+    CsvParser(const CsvParser&) = delete;
+    CsvParser& operator=(const CsvParser&) = delete;
+
+    // Feeds the next bytes of the file; false with a message on a misplaced quote.
+    bool Feed(const char* data, size_t size, std::string& error) {
+        if (csv_parse(&parser_, data, size, OnField, OnEnd, this) == size) return true;
+        error = "line " + std::to_string(ErrorLine()) +
+                ": a quote in the wrong place (a quoted field is the whole field, with \"\" for a quote inside it)";
         return false;
     }
-    if (fieldStarted || !record.empty()) {
-        record.push_back(field);
-        records.push_back(record);
-        lines.push_back(recordLine);
+    // Ends the file; false with a message when a quoted field is never closed.
+    bool Finish(std::string& error) {
+        if (csv_fini(&parser_, OnField, OnEnd, this) == 0) return true;
+        error = "the quoted field that starts on line " + std::to_string(ErrorLine()) + " is never closed";
+        return false;
     }
-    return true;
+
+private:
+    uint32_t ErrorLine() const { return fields_ > 0 ? recordLine_ : line_; }
+
+    static void OnField(void* text, size_t size, void* self) {
+        auto& p = *static_cast<CsvParser*>(self);
+        const std::string_view field(static_cast<const char*>(text), text == nullptr ? 0 : size);
+        if (p.fields_ == 0) p.recordLine_ = p.line_;
+        p.sink_.Field(p.recordLine_, p.fields_++, field);
+        for (const char c : field) p.line_ += c == '\n' ? 1 : 0;
+    }
+    static void OnEnd(int c, void* self) {
+        auto& p = *static_cast<CsvParser*>(self);
+        if (p.fields_ > 0) p.sink_.EndRecord(p.recordLine_, p.fields_);
+        p.fields_ = 0;
+        // A carriage return ends a line; a line feed does unless it follows one.
+        if (c == '\r' || (c == '\n' && !p.afterReturn_)) ++p.line_;
+        p.afterReturn_ = c == '\r';
+    }
+
+    csv_parser parser_{};
+    RecordSink& sink_;
+    uint32_t line_ = 1;
+    uint32_t recordLine_ = 1;
+    size_t fields_ = 0;
+    bool afterReturn_ = false;
+};
+
+// Reads path chunk by chunk, without a leading byte-order mark, into the
+// parser; stops after limit bytes or when keepGoing says so.
+template <typename KeepGoing>
+bool ParseFile(const std::string& path, char separator, RecordSink& sink, size_t limit, KeepGoing keepGoing,
+               std::string& error) {
+    std::unique_ptr<FILE, int (*)(FILE*)> file(std::fopen(path.c_str(), "rb"), std::fclose);
+    if (!file) {
+        error = "cannot read " + path;
+        return false;
+    }
+    CsvParser parser(separator, sink);
+    std::unique_ptr<char[]> buffer(new char[kChunk]);
+    size_t total = 0;
+    bool whole = true;
+    for (size_t n; (n = std::fread(buffer.get(), 1, std::min(kChunk, limit - total), file.get())) > 0;) {
+        const char* data = buffer.get();
+        if (total == 0 && n >= 3 && std::string_view(data, 3) == "\xEF\xBB\xBF") {
+            data += 3;
+            n -= 3;
+            total += 3;
+        }
+        total += n;
+        if (!parser.Feed(data, n, error)) return false;
+        if (!keepGoing()) return true;
+        if (total == limit) {
+            whole = std::fgetc(file.get()) == EOF;
+            break;
+        }
+    }
+    if (std::ferror(file.get())) {
+        error = "cannot read " + path;
+        return false;
+    }
+    // A cut sample leaves its last record unfinished: it is not looked at.
+    return !whole || parser.Finish(error);
 }
 
-bool IsBlankRecord(const std::vector<std::string>& record) {
-    return record.size() == 1 && record[0].find_first_not_of(" \t") == std::string::npos;
-}
+// The first records of the file under one separator: their field counts,
+// the first record's fields, and how many cells are numbers written with a
+// decimal point or a decimal comma.
+class Sample : public RecordSink {
+public:
+    explicit Sample(char separator) : separator(separator) {}
+
+    void Field(uint32_t /*line*/, size_t /*column*/, std::string_view text) override {
+        if (records_.empty()) {
+            header.emplace_back(text);
+            return;
+        }
+        const CellNumber number = ReadCellNumber(text, separator);
+        if (number.kind == CellNumber::kNumber && number.mark != 0) ++(number.mark == '.' ? points : commas);
+    }
+    void EndRecord(uint32_t /*line*/, size_t fields) override { records_.push_back(fields); }
+
+    bool Full() const { return records_.size() >= 1000; }
+    // Whether every record has as many fields as the first.
+    bool Consistent() const {
+        if (broken) return false;
+        for (const size_t n : records_) {
+            if (n != records_[0]) return false;
+        }
+        return !records_.empty();
+    }
+
+    const char separator;
+    bool broken = false;
+    std::vector<std::string> header;
+    size_t points = 0, commas = 0;
+
+private:
+    std::vector<size_t> records_;
+};
+
+std::string Quoted(std::string_view text) { return "'" + std::string(text) + "'"; }
+
+std::string MarkName(char mark) { return mark == ',' ? "a decimal comma" : "a decimal point"; }
+
+// Keeps the asked-for columns of every data row.
+class RowReader : public RecordSink {
+public:
+    RowReader(const std::vector<ColumnUse>& uses, CsvTable& table)
+        : uses_(uses), table_(table), inHeader_(!table.headerIsData) {}
+
+    void Field(uint32_t line, size_t column, std::string_view text) override {
+        if (!error.empty() || column >= uses_.size() || inHeader_) return;
+        const ColumnUse& use = uses_[column];
+        CsvColumn& kept = table_.columns[column];
+        if (use.text) kept.texts.emplace_back(text);
+        if (!use.numbers) return;
+        const CellNumber number = ReadCellNumber(text, table_.separator);
+        if (number.kind == CellNumber::kText && !use.lenient) {
+            error = Where(line, column) + Quoted(text) + " is not a number, but " + use.purpose + " takes numbers";
+            return;
+        }
+        if (number.mark != 0 && table_.decimal == 0) {
+            table_.decimal = number.mark;
+            table_.decimalSource = " (as the first number with a decimal mark, " + Quoted(text) + " on line " +
+                                   std::to_string(line) + ")";
+        }
+        if (number.mark != 0 && number.mark != table_.decimal) {
+            error = Where(line, column) + Quoted(text) + " is written with " + MarkName(number.mark) +
+                    ", but the numbers of this file have " + MarkName(table_.decimal) + table_.decimalSource +
+                    "; --dec chooses the decimal mark";
+            return;
+        }
+        kept.numbers->push_back(number.kind == CellNumber::kNumber ? number.value : kMissingNumber);
+    }
+
+    void EndRecord(uint32_t line, size_t fields) override {
+        if (inHeader_) {
+            inHeader_ = false;
+            return;
+        }
+        if (!error.empty()) return;
+        if (fields != uses_.size()) {
+            error = "line " + std::to_string(line) + " has " + std::to_string(fields) + " fields, the header has " +
+                    std::to_string(uses_.size());
+            return;
+        }
+        table_.lines.push_back(line);
+    }
+
+    std::string error;
+
+private:
+    std::string Where(uint32_t line, size_t column) const {
+        return "line " + std::to_string(line) + ", column '" + table_.names[column] + "': ";
+    }
+
+    const std::vector<ColumnUse>& uses_;
+    CsvTable& table_;
+    bool inHeader_;
+};
 
 }  // namespace
 
@@ -104,43 +230,65 @@ std::optional<size_t> CsvTable::Find(const std::string& name) const {
     return std::nullopt;
 }
 
-void CsvTable::HeaderAsData() {
-    for (size_t c = 0; c < names.size(); ++c) {
-        columns[c].insert(columns[c].begin(), names[c]);
-        names[c] = "V" + std::to_string(c + 1);
+bool OpenCsv(const std::string& path, const CsvOptions& options, CsvTable& table, std::string& error) {
+    table = CsvTable{};
+    table.path = path;
+    table.headerIsData = options.headerIsData;
+    if (options.separator == ',' && options.decimal == ',') {
+        error = "a decimal comma needs a separator other than the comma (--sep ';' or --sep tab)";
+        return false;
     }
-}
-
-bool ReadCsv(const std::string& path, CsvTable& table, std::string& error) {
-    std::ifstream in(path, std::ios::binary);
-    if (!in) {
+    // The separator: the first of tab, ";" and "," that splits every sampled
+    // line into the same number (two or more) of fields; else the one the
+    // header holds most of (none: a single column), and the line that does
+    // not fit is reported when the rows are read.
+    std::vector<std::unique_ptr<Sample>> samples;
+    const std::string candidates = options.separator != 0 ? std::string(1, options.separator) : kSeparators;
+    if (std::unique_ptr<FILE, int (*)(FILE*)>(std::fopen(path.c_str(), "rb"), std::fclose) == nullptr) {
         error = "cannot read " + path;
         return false;
     }
-    std::ostringstream content;
-    content << in.rdbuf();
-    std::string text = content.str();
-    if (text.compare(0, 3, "\xEF\xBB\xBF") == 0) text.erase(0, 3);
-
-    const std::string headerLine = text.substr(0, text.find_first_of("\r\n"));
-    table = CsvTable{};
-    table.separator = GuessSeparator(headerLine);
-    std::vector<std::vector<std::string>> records;
-    std::vector<size_t> lines;
-    if (!SplitRecords(text, table.separator, records, lines, error)) {
-        error = path + ": " + error;
-        return false;
+    for (const char candidate : candidates) {
+        samples.push_back(std::make_unique<Sample>(candidate));
+        Sample& sample = *samples.back();
+        // Quotes out of place under a candidate make it a poor one; under the
+        // chosen separator they are reported when the rows are read.
+        std::string ignored;
+        sample.broken = !ParseFile(path, candidate, sample, kSampleBytes, [&] { return !sample.Full(); }, ignored);
     }
-    while (!records.empty() && IsBlankRecord(records.back())) {
-        records.pop_back();
-        lines.pop_back();
+    const Sample* chosen = nullptr;
+    for (const auto& sample : samples) {
+        if (chosen == nullptr && sample->Consistent() && sample->header.size() >= 2) chosen = sample.get();
     }
-    if (records.empty() || IsBlankRecord(records[0])) {
+    if (chosen == nullptr) {
+        chosen = samples[0].get();
+        for (const auto& sample : samples) {
+            if (sample->header.size() > chosen->header.size()) chosen = sample.get();
+        }
+    }
+    if (chosen->header.empty()) {
         error = path + ": the file is empty; a header line naming the columns is needed";
         return false;
     }
+    table.separator = chosen->separator;
+    // The decimal mark: the one most numbers of the sample are written with;
+    // when none has a mark, the first number that has one decides.
+    if (options.decimal != 0) {
+        table.decimal = options.decimal;
+        table.decimalSource = " (--dec)";
+    } else if (table.separator == ',') {
+        table.decimal = '.';
+        table.decimalSource = " (the separator is the comma)";
+    } else if (chosen->points + chosen->commas > 0) {
+        table.decimal = chosen->commas > chosen->points ? ',' : '.';
+        table.decimalSource = " (as most numbers of its first lines)";
+    }
 
-    table.names = records[0];
+    if (options.headerIsData) {
+        for (size_t c = 1; c <= chosen->header.size(); ++c) table.names.push_back("V" + std::to_string(c));
+        return true;
+    }
+    table.names = chosen->header;
     std::set<std::string> seen;
     for (size_t c = 0; c < table.names.size(); ++c) {
         if (table.names[c].empty()) table.names[c] = "V" + std::to_string(c + 1);
@@ -149,34 +297,26 @@ bool ReadCsv(const std::string& path, CsvTable& table, std::string& error) {
             return false;
         }
     }
-    table.columns.assign(table.names.size(), {});
-    for (size_t r = 1; r < records.size(); ++r) {
-        if (records[r].size() != table.names.size()) {
-            error = path + ": line " + std::to_string(lines[r]) + " has " + std::to_string(records[r].size()) +
-                    " fields, the header has " + std::to_string(table.names.size());
-            return false;
-        }
-        for (size_t c = 0; c < records[r].size(); ++c) table.columns[c].push_back(records[r][c]);
+    return true;
+}
+
+bool ReadCsvRows(const std::vector<ColumnUse>& uses, CsvTable& table, std::string& error) {
+    table.columns.assign(table.names.size(), CsvColumn{});
+    table.lines.clear();
+    for (size_t c = 0; c < uses.size() && c < table.columns.size(); ++c) {
+        if (uses[c].numbers) table.columns[c].numbers = std::make_shared<std::vector<double>>();
+    }
+    RowReader reader(uses, table);
+    if (!ParseFile(table.path, table.separator, reader, SIZE_MAX, [&] { return reader.error.empty(); }, error) ||
+        !reader.error.empty()) {
+        error = table.path + ": " + (reader.error.empty() ? error : reader.error);
+        return false;
     }
     return true;
 }
 
-std::optional<double> CellNumber(const std::string& cell, char separator, bool& missing) {
-    const size_t first = cell.find_first_not_of(" \t");
-    missing = first == std::string::npos;
-    if (missing) return std::nullopt;
-    std::string text = cell.substr(first, cell.find_last_not_of(" \t") - first + 1);
-    if (text == "NA") {
-        missing = true;
-        return std::nullopt;
-    }
-    if (separator != ',' && text.find(',') != std::string::npos && text.find('.') == std::string::npos) {
-        text[text.find(',')] = '.';
-    }
-    char* end = nullptr;
-    const double value = std::strtod(text.c_str(), &end);
-    if (*end != '\0') return std::nullopt;
-    return value;
+bool IsMissingText(const std::string& cell) {
+    return cell.find_first_not_of(" \t") == std::string::npos || cell == "NA";
 }
 
 }  // namespace kovr

@@ -2,7 +2,10 @@
 
 #include <algorithm>
 #include <cctype>
+#include <filesystem>
 #include <optional>
+#include <set>
+#include <string_view>
 
 namespace kovr {
 
@@ -37,7 +40,13 @@ std::string ColumnList(const CsvTable& table) {
 }
 
 // Resolves a comma-separated list of column names (or numbers from 1).
+// A list that is itself the name of a column names that column, so that
+// headers holding a comma can be given as written.
 std::string ResolveColumns(const CsvTable& table, const std::string& list, std::vector<size_t>& columns) {
+    if (std::find(table.names.begin(), table.names.end(), list) != table.names.end()) {
+        columns.push_back(*table.Find(list));
+        return "";
+    }
     size_t from = 0;
     for (;;) {
         const size_t comma = list.find(',', from);
@@ -72,7 +81,7 @@ MissingTreatment TreatmentOf(const DialogView& view, int choice) {
 }
 
 std::string AssignRequests(const DialogView& view, const CsvTable& table, const ColumnRequests& requests,
-                           std::vector<std::vector<size_t>>& chosen) {
+                           ChosenColumns& chosen) {
     const auto assign = [&](const std::string& flag, const std::string& list, auto matches) -> std::string {
         if (list.empty()) return "";
         for (size_t s = 0; s < view.selections.size(); ++s) {
@@ -104,7 +113,7 @@ std::string AssignRequests(const DialogView& view, const CsvTable& table, const 
 
 // The prediction selections take the columns of the field they predict from
 // when the user ticked "Predictions" and gave them none.
-void FillPredictions(const DialogView& view, const DialogChoices& choices, std::vector<std::vector<size_t>>& chosen) {
+void FillPredictions(const DialogView& view, const DialogChoices& choices, ChosenColumns& chosen) {
     bool predict = false;
     for (const ControlView& control : view.controls) {
         if (control.name == "CheckBoxPredict") predict = choices.Checked(control.index);
@@ -120,7 +129,7 @@ void FillPredictions(const DialogView& view, const DialogChoices& choices, std::
     }
 }
 
-std::string CheckSelections(const DialogView& view, const std::vector<std::vector<size_t>>& chosen) {
+std::string CheckSelections(const DialogView& view, const ChosenColumns& chosen) {
     for (size_t s = 0; s < view.selections.size(); ++s) {
         const SelectionView& selection = view.selections[s];
         const std::string label = "'" + (selection.text.empty() ? selection.name : selection.text) + "'";
@@ -135,41 +144,60 @@ std::string CheckSelections(const DialogView& view, const std::vector<std::vecto
     return "";
 }
 
-std::string BuildColumn(const CsvTable& table, size_t c, const std::vector<size_t>& rows, bool numeric,
-                        const SelectionView& selection, ColumnData& column) {
+bool TextResponse(const DialogView& view) {
+    return !view.selections.empty() && view.selections[0].yVar && view.selections[0].dataType == "3";
+}
+
+bool OneResponseAtATime(const DialogView& view) {
+    return !view.selections.empty() && view.selections[0].yVar && view.selections[0].oneByOne;
+}
+
+// The model's formula is built from the data (response and explanatory
+// columns), so rows and parameters can be counted before R runs.
+bool IsModel(const DialogView& view) { return view.dataStructure == "model" || view.dataStructure == "model.random"; }
+
+bool IsMissing(const CsvTable& table, size_t c, size_t r, bool numeric) {
+    return numeric ? (*table.columns[c].numbers)[r] == kMissingNumber : IsMissingText(table.columns[c].texts[r]);
+}
+
+// A column of the run over rows; a numeric column that takes every row is
+// the table's own.
+ColumnData BuildColumn(const CsvTable& table, size_t c, const std::vector<size_t>& rows, bool numeric) {
+    ColumnData column;
     column.name = table.names[c];
     column.numeric = numeric;
-    for (const size_t r : rows) {
-        const std::string& cell = table.columns[c][r];
-        if (!numeric) {
-            column.texts.push_back(cell);
-            continue;
+    if (numeric && rows.size() == table.RowCount()) {
+        column.numbers = table.columns[c].numbers;
+    } else if (numeric) {
+        auto numbers = std::make_shared<std::vector<double>>();
+        numbers->reserve(rows.size());
+        for (const size_t r : rows) numbers->push_back((*table.columns[c].numbers)[r]);
+        column.numbers = std::move(numbers);
+    } else {
+        column.texts.reserve(rows.size());
+        for (const size_t r : rows) {
+            const std::string& cell = table.columns[c].texts[r];
+            column.texts.push_back(IsMissingText(cell) ? std::string() : cell);
         }
-        bool missing = false;
-        const std::optional<double> value = CellNumber(cell, table.separator, missing);
-        if (!value && !missing && !selection.str2dbl) {
-            return "column '" + column.name + "' holds '" + cell + "' on data row " + std::to_string(r + 1) +
-                   ", but the data selection '" + (selection.text.empty() ? selection.name : selection.text) +
-                   "' takes numbers";
-        }
-        column.numbers.push_back(value ? *value : kMissingNumber);
     }
-    return "";
+    return column;
 }
 
 void ReplaceByMean(ColumnData& column) {
     double sum = 0;
-    int n = 0;
-    for (const double v : column.numbers) {
+    size_t n = 0;
+    for (const double v : *column.numbers) {
         if (v != kMissingNumber) {
             sum += v;
             ++n;
         }
     }
-    if (n == 0) return;
-    for (double& v : column.numbers) {
-        if (v == kMissingNumber) v = sum / n;
+    if (n == 0 || n == column.numbers->size()) return;
+    auto filled = std::make_shared<std::vector<double>>(*column.numbers);
+    for (double& v : *filled) {
+        if (v == kMissingNumber) v = sum / static_cast<double>(n);
     }
+    column.numbers = std::move(filled);
 }
 
 std::string SetNameOf(const DialogView& view, const SelectionView& s) {
@@ -181,6 +209,83 @@ std::string SetNameOf(const DialogView& view, const SelectionView& s) {
     return s.rName;
 }
 
+// The columns of the model data of a run: every column of the selections
+// that are not labels, with the response reduced to the run's column.
+struct ModelColumn {
+    size_t column;
+    bool numeric;
+    const SelectionView* selection;
+};
+
+std::vector<ModelColumn> ModelColumns(const DialogView& view, const ChosenColumns& chosen, int response) {
+    std::vector<ModelColumn> columns;
+    const bool textResponse = TextResponse(view);
+    for (size_t s = 0; s < view.selections.size(); ++s) {
+        const SelectionView& selection = view.selections[s];
+        const Place place = PlaceOf(selection, textResponse);
+        if (selection.selectionKind != 0 || place == Place::kLabels) continue;
+        for (size_t k = 0; k < chosen[s].size(); ++k) {
+            if (s == 0 && response > 0 && static_cast<int>(k + 1) != response) continue;
+            columns.push_back(ModelColumn{chosen[s][k], IsNumericPlace(place), &selection});
+        }
+    }
+    return columns;
+}
+
+bool IsConstant(const CsvTable& table, const ModelColumn& m, const std::vector<size_t>& rows) {
+    const CsvColumn& column = table.columns[m.column];
+    return std::all_of(rows.begin(), rows.end(), [&](size_t r) {
+        return m.numeric ? (*column.numbers)[r] == (*column.numbers)[rows[0]] : column.texts[r] == column.texts[rows[0]];
+    });
+}
+
+size_t Groups(const CsvTable& table, const ModelColumn& m, const std::vector<size_t>& rows) {
+    std::set<std::string_view> groups;
+    for (const size_t r : rows) groups.insert(table.columns[m.column].texts[r]);
+    return groups.size();
+}
+
+std::string ColumnsNamed(const CsvTable& table, const std::vector<ModelColumn>& columns) {
+    std::string text;
+    for (size_t k = 0; k < columns.size(); ++k) {
+        text += (k > 0 ? ", " : "") + table.names[columns[k].column];
+        if (k + 1 == columns.size() || columns[k + 1].selection != columns[k].selection) {
+            text += " (" + FlagFor(*columns[k].selection) + ")";
+        }
+    }
+    return text;
+}
+
+// What R cannot fit, told in words before R runs: no complete row, fewer
+// complete rows than the model has parameters (counted for main effects
+// with an intercept, so a lower bound), an explanatory column with a single
+// value.
+std::string CheckCompleteRows(const DialogView& view, const CsvTable& table, const std::vector<ModelColumn>& columns,
+                              const std::vector<size_t>& complete) {
+    const std::string file = std::filesystem::path(table.path).filename().string();
+    if (complete.empty()) {
+        return "no row of " + file + " has a value in each of " + ColumnsNamed(table, columns) +
+               ": nothing is left to analyse";
+    }
+    if (!IsModel(view)) return "";
+    size_t parameters = 1;
+    for (const ModelColumn& m : columns) {
+        if (m.selection->yVar) continue;
+        if (complete.size() > 1 && IsConstant(table, m, complete)) {
+            return "the explanatory column " + table.names[m.column] + " (" + FlagFor(*m.selection) +
+                   ") holds a single value in the " + std::to_string(complete.size()) +
+                   " complete rows: the model cannot estimate its effect";
+        }
+        parameters += m.numeric ? 1 : Groups(table, m, complete) - 1;
+    }
+    if (complete.size() <= parameters) {
+        return "only " + std::to_string(complete.size()) + " row(s) of " + file + " have a value in each of " +
+               ColumnsNamed(table, columns) + ", but the model has " + std::to_string(parameters) +
+               " parameters (the intercept, one per quantitative and one fewer than its groups per qualitative "
+               "explanatory column): it needs more complete rows than parameters";
+    }
+    return "";
+}
 }  // namespace
 
 std::string FlagFor(const SelectionView& s) {
@@ -196,42 +301,69 @@ bool IsSelectionName(const DialogView& view, const std::string& name) {
                        [&](const SelectionView& s) { return !name.empty() && s.name == name; });
 }
 
-std::string LayOutData(const DialogView& view, const DialogChoices& choices, const CsvTable& table,
-                       const ColumnRequests& requests, RunLayout& layout) {
-    std::vector<std::vector<size_t>> chosen(view.selections.size());
-    std::string error = AssignRequests(view, table, requests, chosen);
+std::string ChooseColumns(const DialogView& view, const DialogChoices& choices, const CsvTable& table,
+                          const ColumnRequests& requests, ChosenColumns& chosen) {
+    chosen.assign(view.selections.size(), {});
+    const std::string error = AssignRequests(view, table, requests, chosen);
     if (!error.empty()) return error;
     FillPredictions(view, choices, chosen);
-    error = CheckSelections(view, chosen);
-    if (!error.empty()) return error;
+    return CheckSelections(view, chosen);
+}
 
-    layout = RunLayout{};
-    const bool textResponse = !view.selections.empty() && view.selections[0].yVar && view.selections[0].dataType == "3";
-    layout.responseIsText = textResponse;
-    if (!view.selections.empty() && view.selections[0].yVar && view.selections[0].oneByOne) {
-        for (const size_t c : chosen[0]) layout.responseColumns.push_back(table.names[c]);
+std::vector<ColumnUse> ColumnUses(const DialogView& view, const ChosenColumns& chosen, size_t columnCount) {
+    std::vector<ColumnUse> uses(columnCount);
+    std::vector<bool> strict(columnCount, false);
+    for (size_t s = 0; s < view.selections.size(); ++s) {
+        const SelectionView& selection = view.selections[s];
+        const bool numeric = IsNumericPlace(PlaceOf(selection, TextResponse(view)));
+        for (const size_t c : chosen[s]) {
+            ColumnUse& use = uses[c];
+            use.text = use.text || !numeric;
+            if (!numeric) continue;
+            strict[c] = strict[c] || !selection.str2dbl;
+            if (!use.numbers || !selection.str2dbl) {
+                use.purpose = "the data selection '" + (selection.text.empty() ? selection.name : selection.text) +
+                              "' (" + FlagFor(selection) + ")";
+            }
+            use.numbers = true;
+        }
     }
+    for (size_t c = 0; c < columnCount; ++c) uses[c].lenient = uses[c].numbers && !strict[c];
+    return uses;
+}
 
-    // Rows of the model data: every row, less those with a missing value in a
-    // selected column when the user chose to remove them.
+std::vector<std::string> ResponseColumns(const DialogView& view, const CsvTable& table, const ChosenColumns& chosen) {
+    std::vector<std::string> names;
+    if (OneResponseAtATime(view)) {
+        for (const size_t c : chosen[0]) names.push_back(table.names[c]);
+    }
+    return names;
+}
+
+std::string LayOutRun(const DialogView& view, const DialogChoices& choices, const CsvTable& table,
+                      const ChosenColumns& chosen, int response, RunLayout& layout) {
+    layout = RunLayout{};
+    const bool textResponse = TextResponse(view);
+    layout.responseIsText = textResponse;
+
+    // Rows of the model data: every row, less those with a missing value in
+    // the run's columns when the user chose to remove them.
     std::vector<size_t> allRows(table.RowCount());
     for (size_t r = 0; r < allRows.size(); ++r) allRows[r] = r;
-    std::vector<size_t> modelRows;
-    const MissingTreatment treatment = TreatmentOf(view, choices.MissingChoice());
+    const std::vector<ModelColumn> modelColumns = ModelColumns(view, chosen, response);
+    std::vector<size_t> complete;
     for (const size_t r : allRows) {
-        bool complete = true;
-        for (size_t s = 0; s < view.selections.size() && complete; ++s) {
-            if (view.selections[s].selectionKind != 0 || PlaceOf(view.selections[s], textResponse) == Place::kLabels) {
-                continue;
-            }
-            for (const size_t c : chosen[s]) {
-                bool missing = false;
-                CellNumber(table.columns[c][r], table.separator, missing);
-                if (missing) complete = false;
-            }
-        }
-        if (complete || treatment != MissingTreatment::kRemove) modelRows.push_back(r);
+        const bool missing = std::any_of(modelColumns.begin(), modelColumns.end(), [&](const ModelColumn& m) {
+            return IsMissing(table, m.column, r, m.numeric);
+        });
+        if (!missing) complete.push_back(r);
     }
+    const MissingTreatment treatment = TreatmentOf(view, choices.MissingChoice());
+    if (!modelColumns.empty() && (treatment == MissingTreatment::kRemove || IsModel(view))) {
+        const std::string error = CheckCompleteRows(view, table, modelColumns, complete);
+        if (!error.empty()) return error;
+    }
+    const std::vector<size_t>& modelRows = treatment == MissingTreatment::kRemove ? complete : allRows;
 
     const auto setFor = [&](const std::string& name) -> DataSetData& {
         for (DataSetData& set : layout.sets) {
@@ -246,25 +378,36 @@ std::string LayOutData(const DialogView& view, const DialogChoices& choices, con
     for (size_t s = 0; s < view.selections.size(); ++s) {
         if (view.selections[s].yVar && !chosen[s].empty()) setFor(SetNameOf(view, view.selections[s]));
     }
+    const auto lineNumbers = [&](const std::vector<size_t>& rows) {
+        std::vector<uint32_t> lines;
+        lines.reserve(rows.size());
+        for (const size_t r : rows) lines.push_back(table.lines[r]);
+        return lines;
+    };
     std::vector<std::string> terms;
+    const SelectionView* predictionLabels = nullptr;
     for (const int kind : {0, 2}) {
         for (size_t s = 0; s < view.selections.size(); ++s) {
             const SelectionView& selection = view.selections[s];
-            if (selection.selectionKind != kind || chosen[s].empty()) continue;
+            const Place place = PlaceOf(selection, textResponse);
+            if (selection.selectionKind != kind) continue;
+            if (kind == 2 && place == Place::kLabels) predictionLabels = &selection;
+            if (chosen[s].empty() && !(kind == 0 && place == Place::kLabels)) continue;
             const std::vector<size_t>& rows = kind == 0 ? modelRows : allRows;
             DataSetData& set = setFor(SetNameOf(view, selection));
             set.rowCount = static_cast<int>(rows.size());
-            const Place place = PlaceOf(selection, textResponse);
             if (place == Place::kLabels) {
+                if (chosen[s].empty()) {
+                    set.obsLines = lineNumbers(rows);
+                    continue;
+                }
                 set.obsLabels.clear();
-                for (const size_t r : rows) set.obsLabels.push_back(table.columns[chosen[s][0]][r]);
+                for (const size_t r : rows) set.obsLabels.push_back(table.columns[chosen[s][0]].texts[r]);
                 continue;
             }
             BlockData block;
             for (const size_t c : chosen[s]) {
-                ColumnData column;
-                error = BuildColumn(table, c, rows, IsNumericPlace(place), selection, column);
-                if (!error.empty()) return error;
+                ColumnData column = BuildColumn(table, c, rows, IsNumericPlace(place));
                 if (kind == 0 && treatment == MissingTreatment::kMean && !selection.yVar && column.numeric) {
                     ReplaceByMean(column);
                 }
@@ -299,6 +442,18 @@ std::string LayOutData(const DialogView& view, const DialogChoices& choices, con
                     break;
             }
         }
+    }
+    // The prediction rows' labels: their label selection's cells, else their
+    // line numbers, as the last text block of the prediction data set.
+    for (DataSetData& set : layout.sets) {
+        if (predictionLabels == nullptr || set.name != SetNameOf(view, *predictionLabels)) continue;
+        ColumnData labels{"obsLabels", false, nullptr, {}};
+        const std::vector<size_t>& chosenLabels = chosen[static_cast<size_t>(predictionLabels - view.selections.data())];
+        for (const size_t r : allRows) {
+            labels.texts.push_back(chosenLabels.empty() ? std::to_string(table.lines[r])
+                                                        : table.columns[chosenLabels[0]].texts[r]);
+        }
+        set.dataQuali.push_back(BlockData{std::move(labels)});
     }
 
     for (const std::string& term : terms) layout.formulaTerms += (layout.formulaTerms.empty() ? "" : "+") + term;

@@ -25,8 +25,8 @@ DataSetData FrequencyTables(const BlockData& texts) {
         const std::set<std::string> categories(column.texts.begin(), column.texts.end());
         const size_t rows = std::max<size_t>(categories.size(), 1);
         table.quali1.push_back(ColumnData{column.name, false, {}, std::vector<std::string>(rows)});
-        table.quanti1.push_back(ColumnData{column.name, true, std::vector<double>(rows), {}});
-        table.quanti2.push_back(ColumnData{column.name, true, std::vector<double>(rows), {}});
+        table.quanti1.push_back(ColumnData{column.name, true, std::make_shared<std::vector<double>>(rows), {}});
+        table.quanti2.push_back(ColumnData{column.name, true, std::make_shared<std::vector<double>>(rows), {}});
     }
     return table;
 }
@@ -54,7 +54,9 @@ void PrintDescriptiveStatistics(std::ostream& out, const DataSetData& data, cons
     r.quanti.values = host.Table(VT_R8, nStats, nNumeric);
     r.quanti.formats.statistics = host.Array(VT_BSTR, nStats);
     for (uint32_t k = 1; k <= nStats; ++k) SetTextAt(r.quanti.formats.statistics, k, kStatistics[k - 1]);
-    host.FillDataSet(r.quali.dataSet, FrequencyTables(model.quali1));
+    // The library writes the counts into these arrays, which lie over frequencies.
+    const DataSetData frequencies = FrequencyTables(model.quali1);
+    host.FillDataSet(r.quali.dataSet, frequencies);
     {
         ReplacedStrings replaced([&](StringSlots& s) { host.CollectStrings(s); });
         Cpp_GetDescStatsModel(0, host.get(), &second, &third, &quali, &results[0], &results[1], &results[2],

@@ -1,5 +1,8 @@
 #include "host_data_sets.h"
 
+#include <charconv>
+#include <cstdlib>
+
 #include "host_arrays.h"
 #include "host_text.h"
 
@@ -21,6 +24,7 @@ HostDataSets::HostDataSets(const std::vector<DataSetData>& sets) {
 HostDataSets::~HostDataSets() {
     for (SAFEARRAY* array : arrays_) SafeArrayDestroy(array);
     for (SAFEARRAY* array : records_) FreeRecordArray(array);
+    for (SAFEARRAY* array : views_) std::free(array);
 }
 
 void HostDataSets::CollectStrings(StringSlots& slots) {
@@ -41,6 +45,18 @@ SAFEARRAY* HostDataSets::Table(uint16_t vt, uint32_t rows, uint32_t cols) {
     return array;
 }
 
+SAFEARRAY* HostDataSets::View(const std::vector<double>& values) {
+    // Laid out as SafeArrayCreate lays out a VT_R8 array.
+    auto* array = static_cast<SAFEARRAY*>(std::calloc(1, sizeof(SAFEARRAY)));
+    array->cDims = 1;
+    array->fFeatures = FADF_HAVEVARTYPE;
+    array->cbElements = sizeof(double);
+    array->rgsabound[0] = SAFEARRAYBOUND{static_cast<uint32_t>(values.size()), 1};
+    array->pvData = values.empty() ? nullptr : const_cast<double*>(values.data());
+    views_.push_back(array);
+    return array;
+}
+
 SAFEARRAY* HostDataSets::Records(size_t size, uint32_t count) {
     SAFEARRAY* array = NewRecordArray(size, count);
     records_.push_back(array);
@@ -56,16 +72,16 @@ void HostDataSets::FillBlock(ST_MVect& block, const BlockData& columns) {
     auto* vectors = static_cast<ST_Vect*>(block.columns->pvData);
     for (uint32_t c = 1; c <= n; ++c) {
         const ColumnData& column = columns[c - 1];
-        const auto rows = static_cast<uint32_t>(column.numeric ? column.numbers.size() : column.texts.size());
+        static const std::vector<double> kNone;
+        const std::vector<double>& numbers = column.numbers ? *column.numbers : kNone;
+        const auto rows = static_cast<uint32_t>(column.numeric ? numbers.size() : column.texts.size());
         ST_Vect& v = vectors[c - 1];
         v.count = static_cast<int32_t>(rows);
-        v.values = Array(column.numeric ? VT_R8 : VT_BSTR, rows);
-        for (uint32_t r = 1; r <= rows; ++r) {
-            if (column.numeric) {
-                Elements<double>(v.values)[r - 1] = column.numbers[r - 1];
-            } else {
-                SetTextAt(v.values, r, column.texts[r - 1]);
-            }
+        if (column.numeric) {
+            v.values = View(numbers);
+        } else {
+            v.values = Array(VT_BSTR, rows);
+            for (uint32_t r = 1; r <= rows; ++r) SetTextAt(v.values, r, column.texts[r - 1]);
         }
         SetIntAt(block.columnLengths, c, static_cast<int32_t>(rows));
         SetTextAt(block.columnNames, c, column.name);
@@ -90,6 +106,14 @@ void HostDataSets::FillDataSet(ST_DataSet& record, const DataSetData& data) {
     if (!data.obsLabels.empty()) {
         record.obsLabels = Array(VT_BSTR, static_cast<uint32_t>(data.obsLabels.size()));
         for (uint32_t r = 1; r <= data.obsLabels.size(); ++r) SetTextAt(record.obsLabels, r, data.obsLabels[r - 1]);
+    } else if (!data.obsLines.empty()) {
+        record.obsLabels = Array(VT_BSTR, static_cast<uint32_t>(data.obsLines.size()));
+        auto* labels = Elements<BSTR>(record.obsLabels);
+        for (size_t r = 0; r < data.obsLines.size(); ++r) {
+            char digits[16];
+            const auto end = std::to_chars(digits, digits + sizeof digits, data.obsLines[r]).ptr;
+            labels[r] = NewHostString(std::string_view(digits, static_cast<size_t>(end - digits)));
+        }
     }
 }
 

@@ -4,21 +4,23 @@
 #ifndef KOVR_HOST_DATA_SETS_H
 #define KOVR_HOST_DATA_SETS_H
 
+#include <cstdint>
+#include <memory>
 #include <string>
 #include <vector>
 
+#include "csv_number.h"
 #include "host_records.h"
 #include "kovrbridge.h"
 
 namespace kovr {
 
-// The value the host stores for a missing number.
-inline constexpr double kMissingNumber = -1.79769313486231e+308;
-
 struct ColumnData {
     std::string name;
     bool numeric = true;
-    std::vector<double> numbers;     // numeric columns; kMissingNumber for a missing value
+    // Numeric columns, kMissingNumber for a missing value; shared with the
+    // table read from the file when a run takes all its rows.
+    std::shared_ptr<const std::vector<double>> numbers;
     std::vector<std::string> texts;  // text columns; "" for a missing value
 };
 
@@ -30,6 +32,7 @@ struct DataSetData {
     BlockData quanti1, quanti2, quali1, quali2;
     std::vector<BlockData> dataQuanti, dataQuali;
     std::vector<std::string> obsLabels;
+    std::vector<uint32_t> obsLines;  // without obsLabels: the rows' line numbers, which label them instead
     int rowCount = 0;
 };
 
@@ -53,11 +56,15 @@ public:
 
 private:
     SAFEARRAY* Records(size_t size, uint32_t count);
+    // A numeric host array over values themselves (no copy); values must
+    // outlive this object. The library only reads data arrays.
+    SAFEARRAY* View(const std::vector<double>& values);
     void FillBlockList(ST_Data& list, const std::vector<BlockData>& blocks);
 
     ST_DataSetArray record_{};
     std::vector<SAFEARRAY*> arrays_;   // made by SafeArrayCreate
     std::vector<SAFEARRAY*> records_;  // laid out by hand
+    std::vector<SAFEARRAY*> views_;    // descriptors only
 };
 
 }  // namespace kovr

@@ -4,6 +4,7 @@
 #include <sys/wait.h>
 #include <unistd.h>
 
+#include <cctype>
 #include <cerrno>
 #include <cstdlib>
 #include <filesystem>
@@ -117,6 +118,33 @@ std::string FileTail(const std::string& path, int lines) {
     const size_t first = all.size() > static_cast<size_t>(lines) ? all.size() - lines : 0;
     for (size_t k = first; k < all.size(); ++k) tail += all[k] + "\n";
     return tail;
+}
+
+std::string RErrorLines(const std::string& outputFile) {
+    std::ifstream in(outputFile, std::ios::binary);
+    std::string lines;
+    int kept = 0;
+    for (std::string line; std::getline(in, line) && kept < 12;) {
+        if (kept == 0 && line.rfind("Error", 0) != 0) continue;
+        lines += line + "\n";
+        ++kept;
+    }
+    return kept > 0 ? lines : FileTail(outputFile, 5);
+}
+
+void UseUtf8LocaleForR() {
+    // The locale that decides the character set: LC_ALL, else LC_CTYPE, else LANG.
+    std::string locale;
+    for (const char* name : {"LC_ALL", "LC_CTYPE", "LANG"}) {
+        const char* value = std::getenv(name);
+        if (value != nullptr && *value != '\0') {
+            locale = value;
+            break;
+        }
+    }
+    for (char& c : locale) c = static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
+    if (locale.find("utf-8") != std::string::npos || locale.find("utf8") != std::string::npos) return;
+    setenv("LC_ALL", "C.UTF-8", 1);
 }
 
 }  // namespace kovr

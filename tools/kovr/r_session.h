@@ -32,6 +32,15 @@ std::vector<std::string> LinkPackages(const std::string& rscript, const std::vec
 // The last lines of a text file (all of it when shorter).
 std::string FileTail(const std::string& path, int lines);
 
+// R's error lines in the output of a script that failed: from the first
+// line that starts with "Error" on (at most 12 lines), else its last lines.
+std::string RErrorLines(const std::string& outputFile);
+
+// Makes the R processes started from now on run in a UTF-8 locale, so that
+// the UTF-8 files the library writes read as written: the environment's
+// locale when it is a UTF-8 one, otherwise C.UTF-8.
+void UseUtf8LocaleForR();
+
 }  // namespace kovr
 
 #endif

@@ -34,16 +34,16 @@ bool ReadResultTable(const std::string& path, char separator, ResultTable& table
         if (!line.empty() && line.back() == '\r') line.pop_back();
         table.rows.push_back(SplitLine(line, separator));
     }
-    if (!table.rows.empty() && table.rows[0].size() == table.header.size() + 1) {
-        table.header.insert(table.header.begin(), std::string());
-    }
+    table.rowNames = !table.rows.empty() && table.rows[0].size() == table.header.size() + 1;
+    if (table.rowNames) table.header.insert(table.header.begin(), std::string());
     return true;
 }
 
 void PrintResultTable(std::ostream& out, const ResultTable& table) {
     std::vector<TextRow> rows = table.rows;
     for (TextRow& row : rows) {
-        for (std::string& cell : row) {
+        for (size_t c = table.rowNames ? 1 : 0; c < row.size(); ++c) {
+            std::string& cell = row[c];
             char* end = nullptr;
             const double value = std::strtod(cell.c_str(), &end);
             if (!cell.empty() && *end == '\0' && std::isfinite(value)) cell = ShortNumber(value);

@@ -14,13 +14,15 @@ namespace kovr {
 struct ResultTable {
     TextRow header;
     std::vector<TextRow> rows;
+    bool rowNames = false;  // the first column holds R's row names
 };
 
 // Reads a result file. When R wrote row names, the header has one field less
 // than the rows; the row-name column then gets an empty header.
 bool ReadResultTable(const std::string& path, char separator, ResultTable& table);
 
-// The table as the terminal shows it: numbers cut to 7 significant digits.
+// The table as the terminal shows it: numbers cut to 7 significant digits,
+// row names (observation labels) exactly as R wrote them.
 void PrintResultTable(std::ostream& out, const ResultTable& table);
 
 }  // namespace kovr

@@ -7,6 +7,7 @@
 #include <filesystem>
 #include <set>
 
+#include "csv_number.h"
 #include "csv_table.h"
 #include "data_layout.h"
 #include "host_data_sets.h"
@@ -106,8 +107,12 @@ GivenColumns GenerateData(const DialogView& view, CsvTable& table, ColumnRequest
             names.insert(name);
             const int column = static_cast<int>(table.names.size());
             table.names.push_back(name);
-            table.columns.emplace_back();
-            for (int r = 0; r < kRows; ++r) table.columns.back().push_back(Cell(numeric, role, column, r));
+            CsvColumn cells{std::make_shared<std::vector<double>>(), {}};
+            for (int r = 0; r < kRows; ++r) {
+                cells.texts.push_back(Cell(numeric, role, column, r));
+                cells.numbers->push_back(ReadCellNumber(cells.texts.back(), ',').value);
+            }
+            table.columns.push_back(std::move(cells));
             columns.push_back(name);
             *request += (request->empty() ? "" : ",") + name;
         }
@@ -142,12 +147,15 @@ std::string ReplaceAll(std::string text, const std::string& from, const std::str
 DryRunCode AssembleDefaultCode(const DialogView& view, const DialogChoices& choices, HostDialog& dialog) {
     DryRunCode result;
     CsvTable table;
+    for (int r = 0; r < kRows; ++r) table.lines.push_back(static_cast<uint32_t>(r + 2));
     ColumnRequests requests;
     for (const auto& [selection, columns] : GenerateData(view, table, requests)) {
         result.data.push_back(DataLine(*selection, columns));
     }
+    ChosenColumns chosen;
     RunLayout layout;
-    const std::string error = LayOutData(view, choices, table, requests, layout);
+    std::string error = ChooseColumns(view, choices, table, requests, chosen);
+    if (error.empty()) error = LayOutRun(view, choices, table, chosen, 0, layout);
     if (!error.empty()) {
         result.error = "no data selection could be made up for the dry run: " + error;
         return result;
@@ -179,7 +187,8 @@ DryRunCode AssembleDefaultCode(const DialogView& view, const DialogChoices& choi
             dialog.CollectStrings(s);
             sets.CollectStrings(s);
         });
-        Cpp_GetRCodeAndReplaceOptions(main.get(), &d, sets.get(), layout.responseColumns.empty() ? 0 : 1);
+        Cpp_GetRCodeAndReplaceOptions(main.get(), &d, sets.get(),
+                                      ResponseColumns(view, table, chosen).empty() ? 0 : 1);
     }
     result.code = ReplaceAll(main.Get(offsetof(ST_Main_aiR, rCode)), work, kDryRunFolder);
     std::error_code ignored;
