@@ -10,18 +10,10 @@
 #include "kovstr.h"
 #include "rxml.h"
 #include "template_files.h"
+#include "utf8.h"
 #include "vb_string.h"
 
 namespace {
-
-// File-system bytes as wide characters, one per byte (0 to 255), so that the
-// host gets back exactly the bytes of the names when it narrows them again
-// to open a template.
-std::wstring Widen(const std::string& bytes) {
-    std::wstring text(bytes.size(), L'\0');
-    for (size_t i = 0; i < bytes.size(); ++i) text[i] = static_cast<unsigned char>(bytes[i]);
-    return text;
-}
 
 // The code written as a double by a wide stream with default formatting, the
 // form the add-in knows: codes of a million or more come out in exponent form
@@ -47,8 +39,8 @@ void FillEntry(matrix<std::wstring>& table, int t, const std::wstring& path, con
     std::wstring functionSuffix;
     PStrP(functionSuffix, function);
     const std::wstring packages = reader.GetPackageName();
-    table(kFileField, t) = Widen(file.name);
-    table(kGroupField, t) = Widen(file.group);
+    table(kFileField, t) = FromUtf8(file.name);
+    table(kGroupField, t) = FromUtf8(file.group);
     table(kFunctionField, t) = function;
     table(kTitleField, t) = reader.GetRFunctionName() + functionSuffix;
     table(kPackagesField, t) = packages;
@@ -92,11 +84,11 @@ void GetListOfRFiles(cST_Main_aiR& main) {
     const std::vector<TemplateFile> files = FindTemplateFiles(folder, entries);
     // Templates found beyond the table's room would be lost: they are not read.
     const int stored = std::min(static_cast<int>(files.size()), TableEntries(table));
-    const std::wstring folderPrefix = Widen(folder) + L"/";
+    const std::wstring folderPrefix = FromUtf8(folder) + L"/";
     matrix<std::wstring> noTranslations;
     for (int t = 1; t <= stored; ++t) {
         const TemplateFile& file = files[static_cast<size_t>(t - 1)];
-        FillEntry(table, t, folderPrefix + Widen(file.group) + L"/" + Widen(file.name), file, main, noTranslations);
+        FillEntry(table, t, folderPrefix + FromUtf8(file.group) + L"/" + FromUtf8(file.name), file, main, noTranslations);
     }
     // Only entries the table holds are sorted, also when the host announces
     // more than its table has room for.

@@ -5,6 +5,8 @@
 
 #include <cerrno>
 
+#include "utf8.h"
+
 namespace fsu {
 
 namespace {
@@ -32,14 +34,8 @@ std::string NormalizePath(const std::string& path) { return Normalize(path); }
 std::wstring NormalizePathW(const std::wstring& path) { return Normalize(path); }
 
 std::string NarrowPath(const std::wstring& path) {
-    std::string bytes(path.size(), '\0');
-    for (size_t i = 0; i < path.size(); ++i) {
-        const long code = static_cast<long>(path[i]);
-        const bool byte = (code >= 1 && code <= 0xFF) || (code >= -128 && code <= -1) || (code >= 0xFF80 && code <= 0xFFFF);
-        if (!byte) return std::string();
-        bytes[i] = static_cast<char>(static_cast<unsigned char>(code & 0xFF));
-    }
-    return bytes;
+    if (path.find(L'\0') != std::wstring::npos) return std::string();
+    return Utf8(path);
 }
 
 std::vector<std::string> GetFolderFiles(const std::string& folder, bool includeSubfolders) {

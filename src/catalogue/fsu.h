@@ -16,12 +16,9 @@ namespace fsu {
 std::string NormalizePath(const std::string& path);
 std::wstring NormalizePathW(const std::wstring& path);
 
-// A wide path as bytes, one per character. Bytes 128 to 255 may come
-// sign-extended (text of a template widens its bytes with their sign, and
-// the host hands them back as 16-bit units). A path holding a character that
-// stands for no byte (NUL, or above U+00FF otherwise) names no file: the
-// result is empty, which every file operation refuses, rather than a path
-// that the low bytes would turn into another one ("\u012F" into "/").
+// A wide path in UTF-8 (Utf8, which also gives template text back its own
+// bytes). A path holding a NUL names no file: the result is empty, which
+// every file operation refuses, rather than the shorter path before the NUL.
 std::string NarrowPath(const std::wstring& path);
 
 // The names of the regular files of folder, and with includeSubfolders also

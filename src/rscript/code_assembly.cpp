@@ -6,6 +6,7 @@
 #include "data_columns.h"
 #include "data_placeholders.h"
 #include "entries.h"
+#include "file_column_names.h"
 #include "fsu.h"
 #include "kovstr.h"
 #include "model_equation.h"
@@ -36,9 +37,9 @@ std::wstring BuildFormula(cST_Main_aiR& main, cST_aiR& dialog, cST_DataSetArray&
         if (columnIndex == 0) {
             response = dialog.refRName(1);
         } else if (const cST_DataSet* first = dataSets.dataSet(1)) {
-            response = ColumnCount(first->quanti1) >= 1 ? ColumnName(first->quanti1, columnIndex)
-                                                        : ColumnName(first->quali1, columnIndex);
-            response = RColumnName(response);
+            FileColumnNames names(dataSets, &dialog, columnIndex);
+            response = ColumnCount(first->quanti1) >= 1 ? names.Of(1, first->quanti1, columnIndex)
+                                                        : names.Of(1, first->quali1, columnIndex);
         }
         formula = response + L" ~ " + main.rCode;
     }
@@ -63,13 +64,13 @@ void AppendOptionLines(std::wstring& code, cST_aiR& dialog) {
 // are put in with one pass from left to right, so text put in is never
 // searched again (a column named "formula" cannot make it loop).
 std::wstring FillReplaceLine(const std::wstring& scriptLine, const std::wstring& formula, cST_aiR& dialog,
-                             cST_DataSetArray& dataSets) {
+                             cST_DataSetArray& dataSets, FileColumnNames& names) {
     std::wstring line = CodeChecks(scriptLine);
     if (dialog.dataStructure != L"data") line = Replace(line, std::wstring(L"formula"), formula);
     if (dialog.usesSeed == -1) line = Replace(line, std::wstring(L"kovianseed"), std::to_wstring(dialog.seedValue));
 
     line = SubstituteOptions(line, dialog);
-    if (line.find(L"xltype") != std::wstring::npos) ReplaceCodeByData(line, dataSets);
+    if (line.find(L"xltype") != std::wstring::npos) ReplaceCodeByData(line, dataSets, names);
     return line;
 }
 
@@ -82,13 +83,14 @@ bool IsComment(const std::wstring& line) {
 }
 
 void AppendScriptLines(std::wstring& code, const std::wstring& formula, cST_aiR& dialog,
-                       cST_DataSetArray& dataSets) {
+                       cST_DataSetArray& dataSets, int columnIndex) {
+    FileColumnNames names(dataSets, &dialog, columnIndex);
     const int lines = Entries(dialog.scriptCode);
     for (int j = 1; j <= lines; ++j) {
         const std::wstring& scriptLine = dialog.scriptCode(j);
         const short replace = dialog.scriptReplace(j);
         if (replace == -1) {
-            if (!IsComment(scriptLine)) AppendLine(code, FillReplaceLine(scriptLine, formula, dialog, dataSets));
+            if (!IsComment(scriptLine)) AppendLine(code, FillReplaceLine(scriptLine, formula, dialog, dataSets, names));
         } else if (replace == 0 && !scriptLine.empty()) {
             AppendLine(code, CodeChecks(scriptLine));
         }
@@ -105,10 +107,11 @@ std::wstring ChartFolder(const std::wstring& rFolder) {
 std::wstring ChartLine(cST_aiR& dialog, int r, const std::wstring& folder) {
     const std::wstring& format = dialog.resRPlotFormat(r);
     const std::wstring resolution = format == L"emf" ? L"" : L" res=100,";
-    const std::wstring line = format + L"('" + folder + dialog.resChartName(r) + L"." + format + L"', " +
-                              resolution + L"height=" + dialog.resRPlotHeight(r) +
-                              L", width=" + dialog.resRPlotWidth(r) + L") ; XXXX ; dev.off()";
-    return Replace(line, std::wstring(L"XXXX"), dialog.resRPlotCode(r));
+    // The plot code goes where the line's own "XXXX" stands, never into an
+    // "XXXX" of the folder's name.
+    return format + L"(" + RQuoted(folder + dialog.resChartName(r) + L"." + format) + L", " + resolution +
+           L"height=" + dialog.resRPlotHeight(r) + L", width=" + dialog.resRPlotWidth(r) + L") ; " +
+           dialog.resRPlotCode(r) + L" ; dev.off()";
 }
 
 // A chart is drawn unless an option row switches it: then once for every
@@ -142,7 +145,7 @@ void GetRCodeAndReplaceOptions(cST_Main_aiR& main, cST_aiR& dialog, cST_DataSetA
     std::wstring code;
     StrLeft(code, main.rCode, Len(main.rCode) - 1);
     if (dialog.replaceByValue == 0) AppendOptionLines(code, dialog);
-    AppendScriptLines(code, formula, dialog, dataSets);
+    AppendScriptLines(code, formula, dialog, dataSets, columnIndex);
     AppendChartLines(code, dialog, main.rFolder);
     main.rCode = std::move(code);
 }

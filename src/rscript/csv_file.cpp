@@ -4,6 +4,7 @@
 #include <cstring>
 
 #include "fsu.h"
+#include "utf8.h"
 
 // The buffer comes first: when memory runs out for it, no file is left open
 // (or emptied).
@@ -37,7 +38,13 @@ void ByteFile::Write(std::string_view bytes) {
     }
 }
 
-void ByteFile::WriteNarrow(std::wstring_view text) {
+void ByteFile::WriteText(std::wstring_view text) {
+    // ASCII, by far the most common text, is copied as it is.
+    const bool ascii = std::all_of(text.begin(), text.end(), [](wchar_t c) { return c >= 0 && c < 0x80; });
+    if (!ascii) {
+        Write(Utf8(text));
+        return;
+    }
     while (!text.empty()) {
         const size_t n = std::min(text.size(), capacity_);
         char* out = Room(n);
@@ -45,10 +52,4 @@ void ByteFile::WriteNarrow(std::wstring_view text) {
         used_ += n;
         text.remove_prefix(n);
     }
-}
-
-std::string Narrow(std::wstring_view text) {
-    std::string bytes(text.size(), '\0');
-    for (size_t k = 0; k < text.size(); ++k) bytes[k] = static_cast<char>(text[k]);
-    return bytes;
 }

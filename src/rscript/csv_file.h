@@ -1,7 +1,6 @@
-// ByteFile: a text file that the library writes one byte per character (the
-// low eight bits of each wide character), opened by wide path through
-// fsu::OpenFileW with mode "w+" and filled through a fixed buffer, so that a
-// data file of any size costs one buffer of memory.
+// ByteFile: a text file that the library writes in UTF-8, opened by wide path
+// through fsu::OpenFileW with mode "w+" and filled through a fixed buffer, so
+// that a data file of any size costs one buffer of memory.
 #ifndef KOV_RSCRIPT_CSV_FILE_H
 #define KOV_RSCRIPT_CSV_FILE_H
 
@@ -38,8 +37,8 @@ public:
         ++used_;
     }
     void Write(std::string_view bytes);
-    // Each character as its low eight bits.
-    void WriteNarrow(std::wstring_view text);
+    // text in UTF-8 (Utf8).
+    void WriteText(std::wstring_view text);
 
 private:
     // Writes the buffer out; grows it when n bytes would not fit even empty.
@@ -50,8 +49,5 @@ private:
     size_t capacity_ = kBufferSize;
     size_t used_ = 0;
 };
-
-// Each character of text as its low eight bits.
-std::string Narrow(std::wstring_view text);
 
 #endif

@@ -3,6 +3,8 @@
 #include <algorithm>
 #include <type_traits>
 
+#include "r_names.h"
+
 namespace {
 
 constexpr short kTrue = -1;
@@ -34,9 +36,9 @@ CsvColumn MainColumn(CsvGroup group, const cST_MVect<T>& block, int i) {
     const std::wstring name = block.columnNames != nullptr ? (*block.columnNames)(i) : std::wstring();
     const int length = std::clamp(declared, 0, Held(column));
     if constexpr (std::is_same_v<T, double>) {
-        return CsvColumn{group, name, Values(column), nullptr, length};
+        return CsvColumn{group, name, Values(column), nullptr, length, &block, i};
     } else {
-        return CsvColumn{group, name, nullptr, Values(column), length};
+        return CsvColumn{group, name, nullptr, Values(column), length, &block, i};
     }
 }
 
@@ -72,8 +74,8 @@ bool HasColumns(const cST_MVect<T>* block) {
 
 }  // namespace
 
-std::vector<CsvColumn> CsvColumns(const cST_DataSet& dataSet, int columnIndex, short singleQuanti,
-                                  short singleQuali) {
+std::vector<CsvColumn> CsvFileColumns(const cST_DataSet& dataSet, int columnIndex, short singleQuanti,
+                                      short singleQuali, bool withLabels) {
     const bool withQuanti2 = dataSet.qualiInfoFlag != kTrue;
     // The block that supplies the first column starts its remaining columns
     // after it (or after its last column in single-column mode).
@@ -82,6 +84,13 @@ std::vector<CsvColumn> CsvColumns(const cST_DataSet& dataSet, int columnIndex, s
     int quali1From = 1;
     int quali2From = 1;
     std::vector<CsvColumn> columns;
+    // The label column is one more text column in front; a short label
+    // array leaves the label cell of the later rows empty.
+    if (withLabels) {
+        const matrix<std::wstring>* labels = dataSet.obsLabels;
+        const int held = labels != nullptr ? labels->count() : 0;
+        columns.push_back(CsvColumn{CsvGroup::kLabel, L"obsLabels", nullptr, held > 0 ? labels->data() : nullptr, held});
+    }
     if (HasColumns(dataSet.quanti1)) {
         const bool single = singleQuanti == kTrue;
         columns.push_back(MainColumn(CsvGroup::kNumeric, *dataSet.quanti1, single ? columnIndex : 1));
@@ -103,5 +112,20 @@ std::vector<CsvColumn> CsvColumns(const cST_DataSet& dataSet, int columnIndex, s
     AddColumns(columns, CsvGroup::kFactor, dataSet.quali2, quali2From);
     AddExtraBlocks(columns, CsvGroup::kExtraNumeric, dataSet.dataQuanti);
     AddExtraBlocks(columns, CsvGroup::kExtraFactor, dataSet.dataQuali);
+
+    std::vector<std::wstring> names;
+    names.reserve(columns.size());
+    for (const CsvColumn& column : columns) names.push_back(column.name);
+    names = RNames(names);
+    for (size_t k = 0; k < columns.size(); ++k) columns[k].rName = std::move(names[k]);
     return columns;
+}
+
+std::vector<CsvColumn> TransferFileColumns(cST_DataSetArray& dataSets, int k, const cST_aiR& dialog,
+                                           int columnIndex) {
+    const cST_DataSet* dataSet = dataSets.dataSet(k);
+    if (dataSet == nullptr) return {};
+    const bool single = k == 1 && columnIndex > 0;
+    return CsvFileColumns(*dataSet, single ? columnIndex : 0, single ? dialog.singleColumnQuanti : 0,
+                          single ? dialog.singleColumnQuali : 0, k == dialog.addObsLabels);
 }

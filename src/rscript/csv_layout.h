@@ -1,8 +1,9 @@
-// The columns of a data set's CSV file, in file order: the first column
-// (chosen by the single-column switches), the rest of quanti1, quanti2 (left
-// out when qualiInfoFlag is true), quali1, quali2, then every column of the
-// extra numeric blocks and of the extra text blocks. The CSV writer writes
-// these columns and the analysis script declares their classes, so the two
+// The columns of a data set's CSV file, in file order: the label column, the
+// first column (chosen by the single-column switches), the rest of quanti1,
+// quanti2 (left out when qualiInfoFlag is true), quali1, quali2, then every
+// column of the extra numeric blocks and of the extra text blocks, each with
+// the name R gives it. The CSV writer writes these columns, the analysis
+// script declares their classes and the R code names them, so all three
 // always describe the same file.
 #ifndef KOV_RSCRIPT_CSV_LAYOUT_H
 #define KOV_RSCRIPT_CSV_LAYOUT_H
@@ -12,9 +13,9 @@
 
 #include "records.h"
 
-// How R reads a column: the numeric and text columns of the four main blocks,
-// then those of the extra blocks.
-enum class CsvGroup { kNumeric, kFactor, kExtraNumeric, kExtraFactor };
+// How R reads a column: the observation labels, the numeric and text columns
+// of the four main blocks, then those of the extra blocks.
+enum class CsvGroup { kLabel, kNumeric, kFactor, kExtraNumeric, kExtraFactor };
 
 struct CsvColumn {
     CsvGroup group;
@@ -26,11 +27,27 @@ struct CsvColumn {
     // Rows 1 to length hold a value; later rows are empty cells. Never more
     // than the values the host array holds.
     int length;
+    // Where the column comes from: its block and 1-based index in it (no
+    // block for the label column).
+    const void* block = nullptr;
+    int index = 0;
+    // The name R gives the column (CsvFileColumns).
+    std::wstring rName = std::wstring();
 };
 
-// singleQuanti / singleQuali -1: of quanti1 / quali1, when it supplies the
-// first column, only column columnIndex is written.
-std::vector<CsvColumn> CsvColumns(const cST_DataSet& dataSet, int columnIndex, short singleQuanti,
-                                  short singleQuali);
+// The columns of a data set's file: with withLabels the label column
+// "obsLabels" first, then the columns of the data. singleQuanti / singleQuali
+// -1: of quanti1 / quali1, when it supplies the first column, only column
+// columnIndex is written. Each column's rName is what R's read.csv calls it:
+// make.names of the whole header, unique (RNames).
+std::vector<CsvColumn> CsvFileColumns(const cST_DataSet& dataSet, int columnIndex, short singleQuanti,
+                                      short singleQuali, bool withLabels);
+
+// The columns of the file the transfer writes for data set k (1-based) of a
+// run with this column index: data set 1 of a run once per response column
+// with the dialog's single-column switches, the data set that addObsLabels
+// names with the label column. Empty when there is no data set k.
+std::vector<CsvColumn> TransferFileColumns(cST_DataSetArray& dataSets, int k, const cST_aiR& dialog,
+                                           int columnIndex);
 
 #endif

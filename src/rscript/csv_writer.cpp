@@ -7,23 +7,43 @@
 #include "csv_layout.h"
 #include "csv_number.h"
 #include "fsu.h"
-#include "vb_string.h"
+#include "utf8.h"
 
 namespace {
 
 constexpr short kTrue = -1;
 
-// The column names joined by the separator with every blank of the joined
-// text turned into "."; the label column's name goes in front afterwards.
-std::wstring HeaderLine(const std::vector<CsvColumn>& columns, const std::wstring& separator, bool withLabels) {
+// The names R gives the columns, joined by the separator.
+std::wstring HeaderLine(const std::vector<CsvColumn>& columns, const std::wstring& separator) {
     std::wstring header;
     for (size_t k = 0; k < columns.size(); ++k) {
         if (k > 0) header += separator;
-        header += columns[k].name;
+        header += columns[k].rName;
     }
-    header = Replace(header, L" ", L".", 1, 0);
-    if (!withLabels) return header;
-    return columns.empty() ? std::wstring(L"obsLabels") : L"obsLabels" + separator + header;
+    return header;
+}
+
+// A text cell. One that holds the separator, a double quote, a line feed or
+// a carriage return goes between double quotes with its quotes doubled, which
+// is how read.csv reads such a field back; a NUL, which no R string holds,
+// is left out.
+void WriteTextCell(ByteFile& file, const std::wstring& text, const std::wstring& separator) {
+    const bool quoted = text.find_first_of(L"\"\n\r") != std::wstring::npos ||
+                        (!separator.empty() && text.find(separator) != std::wstring::npos);
+    if (!quoted && text.find(L'\0') == std::wstring::npos) {
+        file.WriteText(text);
+        return;
+    }
+    std::wstring field;
+    field.reserve(text.size() + 2);
+    if (quoted) field += L'"';
+    for (const wchar_t c : text) {
+        if (c == L'\0') continue;
+        if (c == L'"') field += L'"';
+        field += c;
+    }
+    if (quoted) field += L'"';
+    file.WriteText(field);
 }
 
 }  // namespace
@@ -36,19 +56,11 @@ void WriteDataSetToFile(cST_Main_aiR& main, cST_aiR& /*dialog*/, cST_DataSet& da
     ByteFile file(fsu::NormalizePathW(main.workFolder + L"datastore" + L"/" + fileName));
     if (!file.is_open()) return;
 
-    const bool labels = withLabels == kTrue;
-    std::vector<CsvColumn> columns = CsvColumns(dataSet, columnIndex, singleQuanti, singleQuali);
+    const std::vector<CsvColumn> columns =
+        CsvFileColumns(dataSet, columnIndex, singleQuanti, singleQuali, withLabels == kTrue);
     if (writeHeader == kTrue) {
-        file.WriteNarrow(HeaderLine(columns, separator, labels));
+        file.WriteText(HeaderLine(columns, separator));
         file.Put('\n');
-    }
-    // The label column is one more text column in front; a short label
-    // array leaves the label cell of the later rows empty.
-    if (labels) {
-        const matrix<std::wstring>* obsLabels = dataSet.obsLabels;
-        const int held = obsLabels != nullptr ? obsLabels->count() : 0;
-        columns.insert(columns.begin(),
-                       CsvColumn{CsvGroup::kFactor, L"obsLabels", nullptr, held > 0 ? obsLabels->data() : nullptr, held});
     }
 
     // Rows after the last one that a column (the label column included)
@@ -60,7 +72,7 @@ void WriteDataSetToFile(cST_Main_aiR& main, cST_aiR& /*dialog*/, cST_DataSet& da
 
     // The hot loop: each field is the separator (not before the first) and
     // the cell, built in place in the file's buffer.
-    const std::string sep = Narrow(separator);
+    const std::string sep = Utf8(separator);
     for (int row = 0; row < rows; ++row) {
         for (size_t k = 0; k < columns.size(); ++k) {
             const CsvColumn& column = columns[k];
@@ -70,7 +82,7 @@ void WriteDataSetToFile(cST_Main_aiR& main, cST_aiR& /*dialog*/, cST_DataSet& da
                 out = FormatNumber(column.numbers[row], out);
             }
             file.Advance(out);
-            if (row < column.length && column.texts != nullptr) file.WriteNarrow(column.texts[row]);
+            if (row < column.length && column.texts != nullptr) WriteTextCell(file, column.texts[row], separator);
         }
         file.Put('\n');
     }

@@ -6,8 +6,6 @@
 #include <optional>
 #include <sstream>
 
-#include "data_columns.h"
-#include "r_text.h"
 
 namespace {
 
@@ -78,18 +76,18 @@ std::optional<Placeholder> PlaceholderAt(const std::wstring& code, size_t at) {
 
 }  // namespace
 
-std::wstring GetVarFromSetID(cST_DataSetArray& dataSets, int set, int kind) {
+std::wstring VariableName(cST_DataSetArray& dataSets, FileColumnNames& names, int set, int kind) {
     if (kind != kTextBlock && kind != kNumericExtraBlock && kind != kTextExtraBlock) return std::wstring();
     const cST_DataSet* data = dataSets.dataSet(set);
     if (data == nullptr) return std::wstring();
-    if (kind == kTextBlock) return RColumnName(ColumnName(data->textBlock, 1));
+    if (kind == kTextBlock) return names.Of(set, data->textBlock, 1);
     if (kind == kNumericExtraBlock) {
-        return data->dataQuanti != nullptr ? RColumnName(ColumnName(data->dataQuanti->block(1), 1)) : std::wstring();
+        return data->dataQuanti != nullptr ? names.Of(set, data->dataQuanti->block(1), 1) : std::wstring();
     }
-    return data->dataQuali != nullptr ? RColumnName(ColumnName(data->dataQuali->block(1), 1)) : std::wstring();
+    return data->dataQuali != nullptr ? names.Of(set, data->dataQuali->block(1), 1) : std::wstring();
 }
 
-void ReplaceCodeByData(std::wstring& code, cST_DataSetArray& dataSets) {
+void ReplaceCodeByData(std::wstring& code, cST_DataSetArray& dataSets, FileColumnNames& names) {
     // One pass from left to right: a variable name put in is never searched
     // again, and text that is not a placeholder is passed over, so the work
     // stays linear in the length of the code.
@@ -99,7 +97,7 @@ void ReplaceCodeByData(std::wstring& code, cST_DataSetArray& dataSets) {
         const std::optional<Placeholder> placeholder = PlaceholderAt(code, at);
         if (placeholder) {
             out.append(code, from, at - from);
-            out += GetVarFromSetID(dataSets, placeholder->set, placeholder->kind);
+            out += VariableName(dataSets, names, placeholder->set, placeholder->kind);
             from = at + placeholder->length;
         } else {
             out.append(code, from, at + kWord.size() - from);
@@ -108,4 +106,14 @@ void ReplaceCodeByData(std::wstring& code, cST_DataSetArray& dataSets) {
     }
     out.append(code, from, std::wstring::npos);
     code = std::move(out);
+}
+
+std::wstring GetVarFromSetID(cST_DataSetArray& dataSets, int set, int kind) {
+    FileColumnNames names(dataSets, nullptr, 0);
+    return VariableName(dataSets, names, set, kind);
+}
+
+void ReplaceCodeByData(std::wstring& code, cST_DataSetArray& dataSets) {
+    FileColumnNames names(dataSets, nullptr, 0);
+    ReplaceCodeByData(code, dataSets, names);
 }

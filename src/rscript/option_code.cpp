@@ -40,11 +40,14 @@ std::wstring GetValueForCtlType(cST_aiR& dialog, int /*option*/, const std::wstr
     if (kind == L"Input") {
         const std::wstring& type = dialog.inputType(inputIndex);
         if (type == L"text" || type == L"string") return RQuoted(value);
-        // A list such as '1,2,3' goes in as typed, so that it stays an R vector.
-        if (type == L"integerlist") return L"c(" + value + L")";
-        return Replace(value, L",", L".", 1, 0);
+        if (type == L"integerlist") return RIntegerList(value);
+        return RNumber(value);
     }
-    if (kind == L"RadioButton" || kind == L"CheckBox") return UCase(value);
+    if (kind == L"RadioButton") return UCase(value);
+    if (kind == L"CheckBox") {
+        const std::wstring state = UCase(value);
+        return state == L"TRUE" || state == L"FALSE" ? state : std::wstring(L"NA");
+    }
     if (kind == L"ComboBox") return RQuoted(ExtractFromList(listIndex + 1, dialog.comboItemRNames(comboIndex)));
     return std::wstring();
 }
@@ -58,8 +61,12 @@ std::wstring GetRCodeForOption(cST_aiR& dialog, int& i, int& inputCounter, int& 
 
     std::wstring text;
     if (opening.group == L"c") {
-        // The opening value of a vector is used as typed.
-        if (kind == L"Input") text = opening.name + L"=c(" + value;
+        // The opening value of a vector goes in as its input type says,
+        // like the values of the members.
+        if (kind == L"Input") {
+            text = opening.name + L"=c(" +
+                   GetValueForCtlType(dialog, i, kind, value, listIndex, inputCounter, comboCounter);
+        }
     } else {
         const std::wstring optionValue =
             dialog.optionKind(i) == L"RadioButton"

@@ -14,14 +14,18 @@ namespace {
 // the whole line. RReplace gives the same text chunk by chunk as on the whole
 // line when the name holds no delimiter: an occurrence can then never span a
 // cut, and the skip after an occurrence that is part of a longer name stops
-// at the latest at the delimiter that ends the chunk.
+// at the latest at the delimiter that ends the chunk. Chunks are cut outside
+// quoted text, and what a substitution puts in holds whole quoted texts, so
+// each chunk tells quoted text from code as the whole line does.
 class ChunkedLine {
 public:
     explicit ChunkedLine(const std::wstring& line) {
         constexpr size_t kChunkLength = 512;
+        // Cuts lie outside quoted text, so every chunk starts in code.
+        const std::vector<bool> quoted = QuotedCharacters(line);
         size_t start = 0;
         for (size_t i = 0; i < line.size(); ++i) {
-            if (i + 1 - start >= kChunkLength && IsDelimiter(line[i])) {
+            if (i + 1 - start >= kChunkLength && !quoted[i] && IsDelimiter(line[i])) {
                 AddChunk(line.substr(start, i + 1 - start));
                 start = i + 1;
             }

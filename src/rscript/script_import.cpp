@@ -26,6 +26,7 @@ FileGroups CountGroups(const std::vector<CsvColumn>& columns) {
     FileGroups groups;
     for (const CsvColumn& column : columns) {
         switch (column.group) {
+            case CsvGroup::kLabel: break;
             case CsvGroup::kNumeric: ++groups.numeric; break;
             case CsvGroup::kFactor: ++groups.factors; break;
             case CsvGroup::kExtraNumeric: ++groups.extraNumeric; break;
@@ -47,15 +48,7 @@ void AppendDataImport(std::vector<std::wstring>& lines, cST_aiR& dialog, cST_Dat
         if ((*dataSets.exportFlags)(k) != kTrue) continue;
         const std::wstring name = (*dataSets.dataSetNames)(k);
 
-        // The file of data set 1 of a run once per response column holds the
-        // columns the single-column switches select; the file of the data set
-        // named by addObsLabels starts with the label column.
-        std::vector<CsvColumn> columns;
-        if (const cST_DataSet* dataSet = dataSets.dataSet(k)) {
-            const bool single = k == 1 && columnIndex > 0;
-            columns = CsvColumns(*dataSet, single ? columnIndex : 0, single ? dialog.singleColumnQuanti : 0,
-                                 single ? dialog.singleColumnQuali : 0);
-        }
+        const std::vector<CsvColumn> columns = TransferFileColumns(dataSets, k, dialog, columnIndex);
         const FileGroups groups = CountGroups(columns);
         std::wstring classes;
         std::wstring ranges;
@@ -84,8 +77,8 @@ void AppendDataImport(std::vector<std::wstring>& lines, cST_aiR& dialog, cST_Dat
         classes = L",colClasses=c(" + DropLast(classes) + L")";
         if (!ranges.empty()) ranges = L"c(" + DropLast(ranges) + L")";
 
-        lines.push_back(ColonsToSlashes(BackslashesToSlashes(name + L"<-read.csv(file='" + dataFolder + L"\\" + name +
-                                                             L".csv', header=TRUE" + classes + readTail)));
+        lines.push_back(name + L"<-read.csv(file=" + RPath(dataFolder + L"/" + name + L".csv") + L", header=TRUE" +
+                        classes + readTail);
         if (!ranges.empty()) {
             lines.push_back(name + L"[" + ranges + L"]<-lapply(" + name + L"[" + ranges + L"],factor,exclude='')");
         }

@@ -4,6 +4,7 @@
 #include "comma_list.h"
 #include "entries.h"
 #include "kovstr.h"
+#include "r_text.h"
 #include "script_parts.h"
 
 std::vector<std::wstring> ScriptPackages(cST_aiR& dialog) {
@@ -30,7 +31,7 @@ std::wstring PackageList(const std::vector<std::wstring>& packages) {
     std::wstring list;
     for (const std::wstring& package : packages) {
         if (!list.empty()) list += L",";
-        list += L"'" + package + L"'";
+        list += RQuoted(package);
     }
     return list;
 }
@@ -38,7 +39,7 @@ std::wstring PackageList(const std::vector<std::wstring>& packages) {
 std::wstring LibraryLine(const std::vector<std::wstring>& packages, const std::wstring& packageFolder) {
     std::wstring line;
     for (const std::wstring& package : packages) {
-        line += L"library('" + package + L"', lib.loc='" + packageFolder + L"');";
+        line += L"library(" + RQuoted(package) + L", lib.loc=" + RQuoted(packageFolder) + L");";
     }
     return line;
 }

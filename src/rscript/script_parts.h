@@ -13,7 +13,7 @@
 // when a chart is drawn as emf and the template does not name it.
 std::vector<std::wstring> ScriptPackages(cST_aiR& dialog);
 
-// Each package between single quotes, joined by "," ("'MASS','devEMF'").
+// Each package as an R string literal, joined by "," ("'MASS','devEMF'").
 std::wstring PackageList(const std::vector<std::wstring>& packages);
 
 // library(...) calls loading every package from the package folder, one after
@@ -32,5 +32,8 @@ std::wstring ColonsToSlashes(std::wstring line);
 
 // Every backslash of line turned into "/".
 std::wstring BackslashesToSlashes(const std::wstring& line);
+
+// A path as an R string literal, its backslashes and colons turned into "/".
+std::wstring RPath(const std::wstring& path);
 
 #endif

@@ -8,6 +8,7 @@
 #include "entries.h"
 #include "fsu.h"
 #include "kovcore.h"
+#include "r_text.h"
 #include "script_parts.h"
 #include "vb_string.h"
 
@@ -34,25 +35,24 @@ std::wstring HostText(BSTR text) { return convertBSTRtoWstring(&text); }
 void AppendPreamble(std::vector<std::wstring>& lines, const cST_Main_aiR& main, const ScriptContext& context,
                     const std::vector<std::wstring>& packages) {
     lines.push_back(L"# " + LocalNow());
-    lines.push_back(ColonsToSlashes(L"log <- file('" + BackslashesToSlashes(main.rFolder) + L"log" + context.suffix +
-                                    L".txt', open='wt')"));
+    lines.push_back(L"log <- file(" + RPath(main.rFolder + L"log" + context.suffix + L".txt") + L", open='wt')");
     lines.push_back(L"sink(log, append=TRUE)");
     lines.push_back(L"sink(log, append=TRUE, type='message')");
     lines.push_back(L"date()");
     lines.push_back(L"list.of.packages <- c(" + PackageList(packages) + L")");
-    lines.push_back(L"new.packages<-list.of.packages[!(list.of.packages %in% installed.packages(lib.loc='" +
-                    context.packageFolder + L"')[,'Package'])]");
+    lines.push_back(L"new.packages<-list.of.packages[!(list.of.packages %in% installed.packages(lib.loc=" +
+                    RQuoted(context.packageFolder) + L")[,'Package'])]");
 }
 
 // Installs what is missing (R on Linux has no binary packages, so the type
 // of package is left to R), then loads every package from the package folder.
 void AppendInstallation(std::vector<std::wstring>& lines, const ScriptContext& context,
                         const std::vector<std::wstring>& packages) {
-    const std::wstring& folder = context.packageFolder;
+    const std::wstring folder = RQuoted(context.packageFolder);
     lines.push_back(L"if(length(new.packages)) {");
-    lines.push_back(L"if(dir.exists('" + folder + L"')==FALSE){dir.create('" + folder + L"')}");
-    lines.push_back(L"install.packages(new.packages, lib='" + folder + L"', repos='" + kRepository + L"')}");
-    lines.push_back(LibraryLine(packages, folder));
+    lines.push_back(L"if(dir.exists(" + folder + L")==FALSE){dir.create(" + folder + L")}");
+    lines.push_back(L"install.packages(new.packages, lib=" + folder + L", repos='" + kRepository + L"')}");
+    lines.push_back(LibraryLine(packages, context.packageFolder));
     lines.push_back(L"");
 }
 
@@ -63,10 +63,9 @@ void AppendResultExport(std::vector<std::wstring>& lines, cST_aiR& dialog, const
         const std::wstring& name = dialog.resRName(i);
         if (dialog.resShow(i) == L"false" || name.empty()) continue;
         const std::wstring rowNames = dialog.resRowLabels(i) == L"rdesc" ? L"TRUE" : L"FALSE";
-        lines.push_back(ColonsToSlashes(BackslashesToSlashes(
-            L"write.table(results$" + name + L", file = '" + context.outFolder + L"/" + name + L".csv', na=''" +
-            L", row.names =" + rowNames + L", quote=FALSE, sep='" + context.listSeparator + L"', dec='" +
-            context.decimalSymbol + L"')")));
+        lines.push_back(L"write.table(results$" + name + L", file = " + RPath(context.outFolder + L"/" + name + L".csv") +
+                        L", na=''" + L", row.names =" + rowNames + L", quote=FALSE, sep=" +
+                        RQuoted(context.listSeparator) + L", dec=" + RQuoted(context.decimalSymbol) + L")");
     }
 }
 
@@ -74,7 +73,7 @@ void WriteLines(const std::wstring& path, const std::vector<std::wstring>& lines
     ByteFile file(path);
     if (!file.is_open()) return;
     for (const std::wstring& line : lines) {
-        file.WriteNarrow(line);
+        file.WriteText(line);
         file.Put('\n');
     }
 }
@@ -87,6 +86,8 @@ std::wstring ColonsToSlashes(std::wstring line) {
 }
 
 std::wstring BackslashesToSlashes(const std::wstring& line) { return Replace(line, L"\\", L"/", 1, 0); }
+
+std::wstring RPath(const std::wstring& path) { return RQuoted(ColonsToSlashes(BackslashesToSlashes(path))); }
 
 void WriteRScripts(cST_Main_aiR& main, cST_aiR& dialog, SystemInfo& info, cST_DataSetArray& dataSets,
                    int columnIndex) {
@@ -112,8 +113,8 @@ void WriteROneScript(cST_Main_aiR& main, cST_aiR& dialog, SystemInfo& info, cST_
         lines.push_back(L"if(length(new.packages)){quit(save = 'no', status = 10, runLast = FALSE)}");
     } else {
         AppendInstallation(lines, context, packages);
-        const std::wstring readTail = L", sep='" + context.listSeparator +
-                                      L"', dec='.', na=-1.79769313486231E+308, blank.lines.skip=F)";
+        const std::wstring readTail = L", sep=" + RQuoted(context.listSeparator) +
+                                      L", dec='.', na=-1.79769313486231E+308, blank.lines.skip=F)";
         AppendDataImport(lines, dialog, dataSets, columnIndex, context.dataFolder, readTail);
         // The analysis code goes in as it is: the chart folders in it are
         // already written with "/", and R's own ":" and "::" must survive.

@@ -47,12 +47,14 @@ TEST(NormalizePath, WideFormBehavesAlike) {
     }
 }
 
-TEST(NarrowPath, OneByteEachOrNoPathAtAll) {
+TEST(NarrowPath, Utf8OrNoPathAtAll) {
     EXPECT_EQ(fsu::NarrowPath(L"/tmp/a.xml"), "/tmp/a.xml");
-    // Bytes 128 to 255, also sign-extended to 32 or to 16 bits.
-    EXPECT_EQ(fsu::NarrowPath(std::wstring{L'a', wchar_t(0xE9), wchar_t(-61), wchar_t(0xFFA9)}), "a\xE9\xC3\xA9");
-    // A character that is no byte would turn into another path ("\u012F" into "/").
-    EXPECT_EQ(fsu::NarrowPath(std::wstring{L'a', wchar_t(0x12F), L'b'}), "");
+    // Host text in UTF-8 (a surrogate pair is one character, a lone one
+    // U+FFFD); template bytes, sign-extended to 32 or to 16 bits, as bytes.
+    EXPECT_EQ(fsu::NarrowPath(std::wstring{L'a', wchar_t(0xE9), wchar_t(0x12F), wchar_t(-61), wchar_t(0xFFA9)}),
+              "a\xC3\xA9\xC4\xAF\xC3\xA9");
+    EXPECT_EQ(fsu::NarrowPath(std::wstring{wchar_t(0xD83D), wchar_t(0xDE00), wchar_t(0xDC00), L'b'}),
+              "\xF0\x9F\x98\x80\xEF\xBF\xBD" "b");
     EXPECT_EQ(fsu::NarrowPath(std::wstring{L'a', L'\0', L'b'}), "");
 }
 

@@ -47,10 +47,6 @@ private:
     std::vector<BSTR> held_;
 };
 
-BSTR NewHostString(const std::u16string& text) {
-    return SysAllocStringLen(text.data(), static_cast<uint32_t>(text.size()));
-}
-
 std::u16string Repeat(const std::u16string& text, size_t n) {
     std::u16string out;
     out.reserve(text.size() * n);
@@ -97,9 +93,10 @@ TEST(BadStrings, NullHostStringsAreEmptyStrings) {
     EXPECT_EQ(pool.Take(header), u"");
     EXPECT_EQ(integers[0], INT_MIN);
     EXPECT_EQ(integers[1], 7);
+    // Empty names are named as R names empty headers.
     BSTR formula = nullptr;
     Cpp_LoadClabelsRfunc(2, nullptr, nulls, 0, &formula);
-    EXPECT_EQ(pool.Take(formula), u"");
+    EXPECT_EQ(pool.Take(formula), u"XX.1");
 }
 
 TEST(BadStrings, NullBuffersAndNegativeOrHugeCounts) {
@@ -192,8 +189,9 @@ TEST(BadStrings, EveryCodeUnitPassesThrough) {
     EXPECT_EQ(pool.Take(Cpp_Replace(s, pool(std::u16string(1, u'\0')), pool(u"NUL"), 1, 1)), u"NUL" + all.substr(1));
     // "<=" (0x3C 0x3D) makes the statement after ";" a comparison.
     EXPECT_EQ(pool.Take(Cpp_CodeChecks(s)), all);
-    // "+," (0x2B 0x2C) is followed by "-", a delimiter.
-    EXPECT_EQ(pool.Take(Cpp_RReplace(s, pool(u"+,"), pool(u"plus"))), all.substr(0, 0x2B) + u"plus" + all.substr(0x2D));
+    // "+," (0x2B 0x2C) is followed by "-", a delimiter, but comes after the
+    // double quote (0x22), inside quoted text: it stays.
+    EXPECT_EQ(pool.Take(Cpp_RReplace(s, pool(u"+,"), pool(u"plus"))), all);
 }
 
 TEST(BadStrings, MegabyteStringsInRecords) {
@@ -253,40 +251,32 @@ TEST(BadStrings, MegabyteStringsInRecords) {
     EXPECT_EQ(outside.NewEntries(), std::vector<std::string>{});
 }
 
-TEST(BadStrings, PathsWhoseCharactersDoNotFitInAByteNameNoFile) {
+TEST(BadStrings, PathsAreUtf8AndStayInTheirFolders) {
     Sandbox sandbox;
     reliability::OutsideWatch outside;
     host::Arena arena;
     Pool pool;
     auto sets = host::DataSetArrayBuilder().Add("d", host::DataSetBuilder().Quanti1({{"x", {1}}})).Build(arena);
     ST_DataSet* set = &host::RecordAt<ST_DataSet>(sets->dataSets, 1);
-    // Each of these would, cut to its low byte, climb out of the work folder
-    // ("\u012E" is '.', "\u012F" is '/') or end the path early (NUL).
+    // Cut to their low bytes, "\u012E" and "\u012F" would be '.' and '/'
+    // and climb out of the folder; a NUL would end the path early.
     const std::string workFolder = sandbox.work();
     const std::u16string work(workFolder.begin(), workFolder.end());
-    const std::u16string escapes[] = {u"\u012E\u012E\u012F\u012E\u012E\u012Fescaped.csv", std::u16string(u"x.csv\0.txt", 10),
-                                      u"\u4E2D.csv"};
+    const std::u16string names[] = {u"\u012E\u012E\u012F\u012Ex.csv", std::u16string(u"x.csv\0.txt", 10), u"caf\u00e9.csv",
+                                    u"\U0001F600.csv"};
     host::MainFields fields;
     fields.workFolder = sandbox.work();
     auto main = host::Main(arena, fields);
     std::filesystem::create_directory(sandbox.work() + "datastore");
-    for (const std::u16string& name : escapes) {
+    for (const std::u16string& name : names) {
         Cpp_WriteDataSetToFile(main, nullptr, set, 0, 0, 0, pool(name), pool(u";"), kTrue, 0);
     }
-    EXPECT_EQ(sandbox.Entries(), (std::vector<std::string>{"r", "work", "work/datastore"}));
-    // The arena watches these fields and frees what they hold.
-    main->workFolder = NewHostString(work + u"datastore\u012F\u012E\u012E\u012F\u012E\u012E\u012F\u012E\u012E\u012F");
-    main->rFolder = NewHostString(work + u"r\u012F\u012E\u012E\u012F\u012E\u012E\u012F");
-    host::Dialog dialog(arena, 2);
-    dialog.air->functionName = arena.Str("f");
-    Cpp_TransferToR(main, dialog.air, sets, arena.System(".", ";"), 0);
-    EXPECT_EQ(sandbox.Entries(), (std::vector<std::string>{"r", "work", "work/datastore"}));
+    EXPECT_EQ(sandbox.Entries(), (std::vector<std::string>{"r", "work", "work/datastore",
+                                                           "work/datastore/caf\xC3\xA9.csv",
+                                                           "work/datastore/\xC4\xAE\xC4\xAE\xC4\xAF\xC4\xAEx.csv",
+                                                           "work/datastore/\xF0\x9F\x98\x80.csv"}));
+    EXPECT_EQ(ReadFile(sandbox.work() + "datastore/caf\xC3\xA9.csv"), "x\n1\n");
     EXPECT_EQ(outside.NewEntries(), std::vector<std::string>{});
-
-    // Latin-1 characters are bytes of their own: a file named with them is written.
-    main->workFolder = NewHostString(work);
-    Cpp_WriteDataSetToFile(main, nullptr, set, 0, 0, 0, pool(u"caf\u00e9.csv"), pool(u";"), kTrue, 0);
-    EXPECT_EQ(ReadFile(sandbox.work() + "datastore/caf\xe9.csv"), "x\n1\n");
 }
 
 }  // namespace

@@ -59,19 +59,20 @@ TEST_F(CsvWriterTest, HeaderLabelsAndNumbers) {
 TEST_F(CsvWriterTest, ColumnOrderTextsAndEmptyCells) {
     // quanti1, quanti2, quali1, quali2, then the extra numeric and text blocks
     // in block order; rows beyond a column's values, an extra column's values
-    // or the labels are empty fields. Texts go out as single bytes.
+    // or the labels are empty fields. Texts go out in UTF-8, those holding
+    // the separator, a quote or a line break between double quotes.
     const DataSetBuilder dataSet = DataSetBuilder()
                                        .Quanti1({{"a", {1}}})
                                        .Quanti2({{"b", {2, 3}}})
                                        .Quali1({{"c", {"x"}}})
                                        .Quali2({{"d d", {"caf\xC3\xA9", "\xE2\x82\xAC"}}})
                                        .DataQuanti({{{"e", {5, 6}}}, {{"f", {7}}}})
-                                       .DataQuali({{{"g", {"u", "v"}}}})
-                                       .Labels({"r1"});
+                                       .DataQuali({{{"g", {"u", "Merc \"Pagoda\""}}}})
+                                       .Labels({"r1;\nr1'"});
     EXPECT_EQ(Write(dataSet, kTrue, kTrue),
               "obsLabels;a;b;c;d.d;e;f;g\n"
-              "r1;1;2;x;caf\xE9;5;7;u\n"
-              ";;3;;\xAC;6;;v\n");
+              "\"r1;\nr1'\";1;2;x;caf\xC3\xA9;5;7;u\n"
+              ";;3;;\xE2\x82\xAC;6;;\"Merc \"\"Pagoda\"\"\"\n");
 }
 
 TEST_F(CsvWriterTest, SingleColumnSwitches) {
@@ -82,8 +83,9 @@ TEST_F(CsvWriterTest, SingleColumnSwitches) {
     // Only the block that supplies the first column is switched.
     EXPECT_EQ(Write(dataSet, kTrue, 0, 2, 0, kTrue), "q1;q2;q3;t1;t2\n1;2;3;a;b\n");
     EXPECT_EQ(Write(DataSetBuilder().Quali1({{"t1", {"a"}}, {"t2", {"b"}}}), kTrue, 0, 2, 0, kTrue), "t2\nb\n");
-    // A column index outside the block gives one column without name or values.
-    EXPECT_EQ(Write(dataSet, kTrue, 0, 7, kTrue, 0), ";t1;t2\n;a;b\n");
+    // A column index outside the block gives one column without name (which
+    // R calls X) or values.
+    EXPECT_EQ(Write(dataSet, kTrue, 0, 7, kTrue, 0), "X;t1;t2\n;a;b\n");
 }
 
 TEST_F(CsvWriterTest, QualiInfoLeavesOutQuanti2AndExtraBlocksStandAlone) {

@@ -214,18 +214,21 @@ TEST(CodeAssembly, CommentsEmptyLinesAndRefusedCode) {
     AddScriptLine(a, run.air(), false, "z = 'filesystem'");
     AddScriptLine(a, run.air(), false, "path = filesystem");
     AddScriptLine(a, run.air(), true, "w = k");
+    AddScriptLine(a, run.air(), false, "t = f(\"a;b=c\", 'Immune system', `k=1`)");
 
-    // Refused code leaves an empty line; the rest is still assembled.
+    // Refused code leaves an empty line; the rest is still assembled. Quoted
+    // text is not code: "system", ";" and "=" in it are left alone.
     EXPECT_EQ(run.Run(),
-              "\n"
+              "cmd<-'system(\\'ls\\')'\n"
               "k<-2\n"
               "# kept as written\n"
               "\n"
               "\n"
               "\n"
-              "\n"
+              "z <- 'filesystem'\n"
               "path <- filesystem\n"
-              "w <- k=2\n");
+              "w <- k=2\n"
+              "t <- f(\"a;b=c\", 'Immune system', `k=1`)\n");
 }
 
 TEST(CodeAssembly, ComparisonsStayComparisons) {

@@ -95,15 +95,24 @@ TEST(OptionCode, ValuesAreWrittenAsRReadsThem) {
     AddComboBox(f.arena, f.air(), 1, "ward,average,single");
     AddComboBox(f.arena, f.air(), 0, "a'b,c");
 
+    // Typed text goes in as a string literal, numbers and integer lists only
+    // as such (anything else is NA).
     EXPECT_EQ(f.Value("Input", "1,5", 0, 1, 0), "1.5");
-    EXPECT_EQ(f.Value("Input", "1.234,5", 0, 1, 0), "1.234.5");
+    EXPECT_EQ(f.Value("Input", " -2.5e-3 ", 0, 1, 0), "-2.5e-3");
+    EXPECT_EQ(f.Value("Input", "1.234,5", 0, 1, 0), "NA");
+    EXPECT_EQ(f.Value("Input", "1);x(", 0, 1, 0), "NA");
     EXPECT_EQ(f.Value("Input", "", 0, 2, 0), "''");
     EXPECT_EQ(f.Value("Input", "it's", 0, 2, 0), "'it\\'s'");
     EXPECT_EQ(f.Value("Input", "a\\b", 0, 3, 0), "'a\\\\b'");
-    EXPECT_EQ(f.Value("Input", "1,2,3", 0, 4, 0), "c(1,2,3)");
-    EXPECT_EQ(f.Value("Input", "1:5", 0, 4, 0), "c(1:5)");
+    EXPECT_EQ(f.Value("Input", std::string("l1\nl2\r\t\x01\x7f\xc2\x85\0z", 13), 0, 3, 0),
+              "'l1\\nl2\\r\\t\\u0001\\u007f\\u0085z'");
+    EXPECT_EQ(f.Value("Input", "\x01\xc3\xa9", 0, 3, 0), "'\\x01\xc3\xa9'");
+    EXPECT_EQ(f.Value("Input", "1,2;3 5:7", 0, 4, 0), "c(1, 2, 3, 5:7)");
+    EXPECT_EQ(f.Value("Input", "-2:3", 0, 4, 0), "c(-2:3)");
+    EXPECT_EQ(f.Value("Input", "", 0, 4, 0), "c()");
+    EXPECT_EQ(f.Value("Input", "1);file.create('X');c(2", 0, 4, 0), "NA");
     EXPECT_EQ(f.Value("CheckBox", "true", 0, 0, 0), "TRUE");
-    EXPECT_EQ(f.Value("CheckBox", "Yes", 0, 0, 0), "YES");
+    EXPECT_EQ(f.Value("CheckBox", "Yes", 0, 0, 0), "NA");
     EXPECT_EQ(f.Value("RadioButton", "both", 0, 0, 0), "BOTH");
     EXPECT_EQ(f.Value("ComboBox", "", 1, 0, 1), "'average'");
     EXPECT_EQ(f.Value("ComboBox", "", 0, 0, 2), "'a\\'b'");
@@ -141,10 +150,10 @@ TEST(OptionCode, GroupsAdvanceTheRowAndBothCounters) {
     AddOption(a, f.air(), host::OptionRow("RadioButton", "side", "up"));
     AddOption(a, f.air(), host::OptionRow("CheckBox", "fast,list", "true"));
 
-    // The opening value is used as typed; members are converted, a radio
-    // button member in capitals; 'v,c' ends the vector and is left.
+    // The opening value and the members are converted as their kinds say, a
+    // radio button member in capitals; 'v,c' ends the vector and is left.
     OptionFixture::Result vector = f.Option(1);
-    EXPECT_EQ(vector.text, "w=c(0,5, 1.5, UP)");
+    EXPECT_EQ(vector.text, "w=c(0.5, 1.5, UP)");
     EXPECT_EQ(vector.row, 4);
     EXPECT_EQ(vector.inputs, 2);
     EXPECT_EQ(vector.combos, 1);

@@ -166,7 +166,7 @@ TEST_F(ScriptWriterTest, DataImportDeclaresTheColumnsOfEachFile) {
     EXPECT_FALSE(transfer_test::Exists(work_ + "/out/lm10.script"));
 }
 
-TEST_F(ScriptWriterTest, BaseRTemplateColonFoldersAndSingleBytes) {
+TEST_F(ScriptWriterTest, BaseRTemplateColonFoldersAndUtf8) {
     // The R folder in the host's classic form: the log line keeps it relative.
     std::string classic = work_.substr(1);
     for (char& c : classic) c = c == '/' ? ':' : c;
@@ -184,7 +184,7 @@ TEST_F(ScriptWriterTest, BaseRTemplateColonFoldersAndSingleBytes) {
                             "",
                             "",
                             "x <- base::seq(1:5)",
-                            "y <- 'a\\b \xAC'",
+                            "y <- 'a\\b \xE2\x82\xAC'",
                             "",
                             "sink();sink(type='message');close(log)"};
         start.insert(start.end(), rest.begin(), rest.end());
