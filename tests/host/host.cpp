@@ -23,6 +23,10 @@ BSTR Str(const std::string& utf8) {
         for (size_t k = 1; k <= extra && i + k < utf8.size(); ++k) {
             code = (code << 6) | (static_cast<unsigned char>(utf8[i + k]) & 0x3F);
         }
+        if (code >= 0x10000) {
+            units.push_back(static_cast<char16_t>(0xD800 + ((code - 0x10000) >> 10)));
+            code = 0xDC00 + ((code - 0x10000) & 0x3FF);
+        }
         units.push_back(static_cast<char16_t>(code));
         i += extra + 1;
     }
@@ -34,7 +38,13 @@ std::string Text(BSTR s) {
     const uint32_t n = SysStringLen(s);
     for (uint32_t k = 0; k < n; ++k) {
         const char16_t c = s[k];
-        if (c < 0x80) {
+        if (c >= 0xD800 && c < 0xDC00 && k + 1 < n && s[k + 1] >= 0xDC00 && s[k + 1] < 0xE000) {
+            const char32_t code = 0x10000 + ((c - 0xD800) << 10) + (s[++k] - 0xDC00);
+            out.push_back(static_cast<char>(0xF0 | (code >> 18)));
+            out.push_back(static_cast<char>(0x80 | ((code >> 12) & 0x3F)));
+            out.push_back(static_cast<char>(0x80 | ((code >> 6) & 0x3F)));
+            out.push_back(static_cast<char>(0x80 | (code & 0x3F)));
+        } else if (c < 0x80) {
             out.push_back(static_cast<char>(c));
         } else if (c < 0x800) {
             out.push_back(static_cast<char>(0xC0 | (c >> 6)));

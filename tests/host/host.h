@@ -12,8 +12,8 @@
 
 namespace host {
 
-// A new host string from UTF-8 text (characters above U+FFFF are not needed
-// by the tests).
+// A new host string from UTF-8 text (UTF-16: a character above U+FFFF is a
+// surrogate pair).
 BSTR Str(const std::string& utf8);
 
 // The text of a host string as UTF-8; a null host string gives "".

@@ -36,9 +36,10 @@ using host::ExitStatus;
 
 bool HaveR() { return ExitStatus("Rscript --version > /dev/null 2>&1") == 0; }
 
-// Runs an R script with the work folder as working folder.
+// Runs an R script, in a UTF-8 locale, with the work folder as working folder.
 int RunScript(const std::string& workFolder, const std::string& script) {
-    return ExitStatus("cd '" + workFolder + "' && Rscript --vanilla '" + script + "' > /dev/null 2>&1");
+    return ExitStatus("cd " + host::ShellQuoted(workFolder) + " && LC_ALL=C.UTF-8 Rscript --vanilla " +
+                      host::ShellQuoted(script) + " > /dev/null 2>&1");
 }
 
 // The installation folder of an R package, "" when R does not have it.
@@ -209,32 +210,95 @@ TEST_F(TransferRTest, LinearModelRunsInR) {
     EXPECT_EQ(RunScript(work_, work_ + "/out/lm10.script"), 10);
 }
 
-// A template that needs base R only (an empty package list, or a stray
-// comma) loads nothing and runs; a text option holding a quote and a
-// backslash reaches R as written.
-TEST_F(TransferRTest, BaseROnlyTemplateRuns) {
+// Hostile text in every channel stays data, end to end: a work folder with
+// an apostrophe and letters of several scripts, a text option, integer lists
+// and numeric inputs carrying code, column headers of every block kind that
+// are no R names, labels and text cells with quotes, separators and line
+// feeds, characters that narrowed to a byte would be a quote, a backslash, a
+// line feed or the separator, and a character outside the BMP. The template
+// needs base R only (its package list is a stray comma). R runs the script
+// without running any of that code, reads every row, and writes back exactly
+// the texts sent.
+TEST_F(TransferRTest, HostileTextStaysData) {
+    const std::string work = work_ + "/o'brien \xC4\xA7\xC5\x9C\xE4\xB8\x8A\xD0\xBB \xF0\x9F\x98\x80/";
+    std::filesystem::create_directory(work);
+    const std::string payload = "\xC4\xA7;file.create(\"X\");#\xC5\x9C\xF0\x9F\x98\x80'\\\"\n1);x(\t\x01"
+                                "a;b=c Immune system";
+    const std::vector<std::string> labels = {"Merc 230 \"Pagoda\"", "two\nlines", "a;b", "\xE4\xB8\x8A", payload,
+                                             "\xD0\xBB"};
+    const std::vector<std::string> groups = {"\xE4\xB8\x8A", "\xD0\xBB", "Temp\xC3\xA9rature", "\xE4\xB8\x8A",
+                                             "x\"y;z", payload};
+    const std::vector<double> y = {1, 2, 3.5, 4, 5.5, 7};
+    // R's reader reads a carriage return in a data file as a line feed; in an
+    // R string literal it survives.
+    const std::string title = payload + "\r";
+
     host::Arena arena;
     host::MainFields fields;
-    fields.workFolder = work_ + "/";
-    fields.rFolder = work_ + "/out/";
+    fields.workFolder = work;
+    fields.rFolder = work + "R';x('/";
     auto main = host::Main(arena, fields);
-    host::Dialog dialog(arena, 4);
+    host::Dialog dialog(arena, 16);
     ST_aiR& air = *dialog.air;
-    air.functionName = arena.Str("count1");
+    air.functionName = arena.Str("hostile");
     air.packages = arena.Str(",");
-    air.dataStructure = arena.Str("data");
+    air.dataStructure = arena.Str("model");
     air.replaceByValue = kTrue;
-    host::AddInputBox(arena, air, "text");
-    host::AddOption(arena, air, host::OptionRow("Input", "title", "it's a\\b"));
-    host::AddScriptLine(arena, air, true,
-                        "results <- list(rows=data.frame(rows=nrow(Data1), mean=mean(Data1$x), title))");
-    host::AddResultTable(arena, air, Table("rows", ""));
-    auto sets = DataSetArrayBuilder().Add("Data1", DataSetBuilder().Quanti1({{"x", {1.5, 2.5, 3.5}}})).Build(arena);
-    Cpp_TransferToR(main, dialog.air, sets, arena.System(".", ","), 0);
+    air.addObsLabels = 1;
+    host::AddDataSelection(arena, air, {.rName = "y", .dataType = "1", .oneByOne = kTrue});
+    const std::pair<const char*, const char*> options[] = {
+        {"text", title.c_str()}, {"integerlist", "1);file.create('X');c(2"}, {"integerlist", "1, 3;5:7"},
+        {"double", "1);file.create('X');#"}, {"double", "0,5"}};
+    const char* names[] = {"title", "lags", "keep", "level", "alpha"};
+    for (size_t k = 0; k < std::size(options); ++k) {
+        host::AddInputBox(arena, air, options[k].first);
+        host::AddOption(arena, air, host::OptionRow("Input", names[k], options[k].second));
+    }
+    for (const char* line : {
+             "fit <- lm(formula, data=Data1)",
+             "got <- function(x, f) writeBin(charToRaw(enc2utf8(paste(x, collapse='|'))), f)",
+             "got(unname(c(title)), 'title.txt')",
+             "got(c(unname(c(lags)), unname(c(keep)), unname(c(level)), unname(c(alpha))), 'numbers.txt')",
+             "got(Data1[[1]], 'labels.txt'); got(as.character(Data1[[6]]), 'groups.txt')",
+             "extra <- c(sum(Data1$xltype(1,9)), 'xltype(1,10)'); vname <- 'xltype(1,9)'",
+             "got(c(nrow(Data1), names(Data1), extra, vname, length(coef(fit))), 'shape.txt')",
+         }) {
+        host::AddScriptLine(arena, air, true, line);
+    }
+    host::ChartResult chart;
+    chart.name = "R\xC3\xA9sidus";
+    chart.plotCode = "plot(fitted(fit), residuals(fit))";
+    host::AddChart(arena, air, chart);
+    auto sets = DataSetArrayBuilder()
+                    .Add("Data1", DataSetBuilder()
+                                      .Quanti1({{"a';file.create('X');#", y}})
+                                      .Quanti2({{"I(file.create('X'))", y}, {"Height-Girth", y}, {"2019 height", y}})
+                                      .Quali1({{"\xE4\xB8\x8A", groups}})
+                                      .DataQuanti({{{"if", y}}})
+                                      .DataQuali({{{"O'Brien", groups}}})
+                                      .Labels(labels))
+                    .Build(arena);
+    Cpp_TransferToR(main, dialog.air, sets, arena.System(",", ";"), 1);
 
-    EXPECT_EQ(RunScript(work_, work_ + "/out/count10.script"), 0);
-    ASSERT_EQ(RunScript(work_, work_ + "/out/count1.script"), 0) << ReadBytes(work_ + "/out/log.txt");
-    EXPECT_EQ(ReadBytes(work_ + "/out/rows.csv"), "rows,mean,title\n3,2.5,it's a\\b\n");
+    const std::string rFolder = work + "R';x('";
+    ASSERT_EQ(RunScript(work, rFolder + "/hostile0.script"), 0);
+    ASSERT_EQ(RunScript(work, rFolder + "/hostile.script"), 0) << ReadBytes(rFolder + "/log.txt");
+    EXPECT_TRUE(Exists(rFolder + "/R\xC3\xA9sidus.png"));
+    for (const auto& entry : std::filesystem::recursive_directory_iterator(work_)) {
+        EXPECT_NE(entry.path().filename(), "X") << entry.path();
+    }
+    const auto joined = [](const std::vector<std::string>& texts) {
+        std::string out;
+        for (const std::string& text : texts) out += (out.empty() ? "" : "|") + text;
+        return out;
+    };
+    EXPECT_EQ(ReadBytes(work + "title.txt"), title);
+    EXPECT_EQ(ReadBytes(work + "numbers.txt"), "NA|1|3|5|6|7|NA|0.5");
+    EXPECT_EQ(ReadBytes(work + "labels.txt"), joined(labels));
+    EXPECT_EQ(ReadBytes(work + "groups.txt"), joined(groups));
+    EXPECT_EQ(ReadBytes(work + "shape.txt"),
+              "6|obsLabels|a..file.create..X....|I.file.create..X...|Height.Girth|X2019.height|\xE4\xB8\x8A|if.|"
+              "O.Brien|23|O.Brien|if.|8");
 }
 
 }  // namespace
