@@ -5,7 +5,7 @@
 // with what a plain reference writer expects: the columns in file order, an
 // empty cell where a column has no value for a row, numbers as
 // printf("%.15g") writes them (and reading back to the value within 15
-// significant digits), texts unchanged.
+// significant digits), texts in UTF-8, the header as R names it.
 #include <algorithm>
 #include <cfloat>
 #include <cmath>
@@ -21,6 +21,7 @@
 #include "fuzz_support.h"
 #include "host_records.h"
 #include "kovrbridge.h"
+#include "r_names.h"
 
 namespace {
 
@@ -257,9 +258,21 @@ std::vector<FileColumn> FileColumns(const DataSpec& spec, int columnIndex, bool 
     return columns;
 }
 
-std::string Narrow(const Text& text) {
+// UTF-8 of a text of the alphabet (no surrogates there).
+std::string Utf8Of(const Text& text) {
     std::string bytes;
-    for (char16_t c : text) bytes += static_cast<char>(c);
+    for (const char16_t c : text) {
+        if (c < 0x80) {
+            bytes += static_cast<char>(c);
+        } else if (c < 0x800) {
+            bytes += static_cast<char>(0xC0 | (c >> 6));
+            bytes += static_cast<char>(0x80 | (c & 0x3F));
+        } else {
+            bytes += static_cast<char>(0xE0 | (c >> 12));
+            bytes += static_cast<char>(0x80 | ((c >> 6) & 0x3F));
+            bytes += static_cast<char>(0x80 | (c & 0x3F));
+        }
+    }
     return bytes;
 }
 
@@ -339,7 +352,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
 
     // The lines the reference expects, then the file cut the same way.
     const std::vector<FileColumn> columns = FileColumns(spec, columnIndex, singleQuanti, singleQuali);
-    const std::string sep = Narrow(separator);
+    const std::string sep = Utf8Of(separator);
     // Lines stop after the last row that a column (or the label column) fills.
     size_t filled = withLabels && !spec.labelsNull ? spec.labels.size() : 0;
     for (const FileColumn& column : columns) filled = std::max(filled, column.cells.size());
@@ -351,10 +364,16 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
                std::to_string(lines.size()) + " lines for " + std::to_string(rows) + " rows");
     size_t line = 0;
     if (writeHeader) {
+        // The names R gives the header (the names themselves are checked
+        // against R elsewhere).
+        std::vector<std::wstring> names;
+        if (withLabels) names.push_back(L"obsLabels");
+        for (const FileColumn& column : columns) names.emplace_back(column.name.begin(), column.name.end());
+        const std::vector<std::wstring> rNames = RNames(names);
         std::string header;
-        for (size_t k = 0; k < columns.size(); ++k) header += (k > 0 ? sep : "") + Narrow(columns[k].name);
-        for (char& c : header) c = c == ' ' ? '.' : c;
-        if (withLabels) header = columns.empty() ? "obsLabels" : "obsLabels" + sep + header;
+        for (size_t k = 0; k < rNames.size(); ++k) {
+            header += (k > 0 ? sep : "") + Utf8Of(Text(rNames[k].begin(), rNames[k].end()));
+        }
         FUZZ_CHECK(lines[line] == header, lines[line] + " vs " + header);
         ++line;
     }
@@ -364,7 +383,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
         FUZZ_CHECK(fields.size() == std::max<size_t>(columns.size() + labelColumns, 1),
                    "row " + std::to_string(r + 1) + ": " + lines[line]);
         if (withLabels) {
-            const std::string label = !spec.labelsNull && r < spec.labels.size() ? Narrow(fuzz::UpToNul(spec.labels[r])) : "";
+            const std::string label = !spec.labelsNull && r < spec.labels.size() ? Utf8Of(fuzz::UpToNul(spec.labels[r])) : "";
             FUZZ_CHECK(fields[0] == label, "label of row " + std::to_string(r + 1) + ": " + fields[0]);
         }
         for (size_t k = 0; k < columns.size(); ++k) {
@@ -376,7 +395,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
                 const double value = columns[k].cells[r].number;
                 FUZZ_CHECK(field == NumberText(value) && ReadsBack(field, value), where + field + " vs " + NumberText(value));
             } else {
-                FUZZ_CHECK(field == Narrow(columns[k].cells[r].text), where + field);
+                FUZZ_CHECK(field == Utf8Of(columns[k].cells[r].text), where + field);
             }
         }
     }
