@@ -4,6 +4,8 @@ set -e
 PACKAGES="cmake make g++ binutils g++-multilib libxml2-dev libcsv-dev libgtest-dev libgmock-dev libbenchmark-dev r-base-core valgrind clang libclang-rt-14-dev"
 # chromium and a font: the browser test of kovr preview and its screenshots.
 PACKAGES="$PACKAGES chromium fonts-dejavu-core"
+# LibreOffice Calc without its GUI and Python-UNO: the headless test of the Calc add-in.
+PACKAGES="$PACKAGES libreoffice-calc-nogui python3-uno libreoffice-script-provider-python"
 SUDO=""
 if [ "$(id -u)" -ne 0 ]; then SUDO="sudo"; fi
 missing=""

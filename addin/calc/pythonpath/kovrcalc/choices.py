@@ -73,11 +73,11 @@ class Choices:
         state = self.states.get(control.index)
         return bool(state and state.on)
 
-    def control_named(self, name):
-        for c in self.view.controls:
-            if c.kind in OPTION_KINDS and option_name(c) == name:
-                return c
-        return None
+    def matches(self, name):
+        """The option controls called name, or else those whose R name it is."""
+        options = [c for c in self.view.controls if c.kind in OPTION_KINDS]
+        return [c for c in options if option_name(c) == name] or \
+            [c for c in options if not c.role and (c.rname or "").split(",")[0] == name]
 
     def set(self, name, value):
         """Applies one choice by control name; returns '' or why it cannot."""
@@ -90,13 +90,15 @@ class Choices:
                 self.missing = choices.index(value.lower())
                 return ""
             return "Missing: '%s' is none of the choices" % value
-        c = self.control_named(name)
-        if c is None:
-            radios = [r for r in self.view.controls if r.kind == "RadioButton" and (r.rname or "") == name]
-            for r in radios:
-                if (r.rname_option or "").strip("'\"") == value.strip("'\""):
-                    return self.set_radio(r)
+        found = self.matches(name)
+        if not found:
             return "unknown option '%s'" % name
+        if len(found) > 1 and all(c.kind == "RadioButton" for c in found):
+            for radio in found:
+                if (radio.rname_option or "").strip("'\"") == value.strip("'\"") or radio.text == value:
+                    return self.set_radio(radio)
+            return "%s: '%s' is none of the radio buttons' values" % (name, value)
+        c = found[0]
         state = self.states[c.index]
         if c.kind == "CheckBox":
             state.on = value.lower() in ("true", "1", "yes", "on")

@@ -20,8 +20,11 @@ class RunError(Exception):
 
 
 def find_rscript(configured=""):
-    candidates = [configured or os.environ.get("KOVR_RSCRIPT", "")]
-    candidates += [os.path.join(folder or ".", "Rscript") for folder in os.environ.get("PATH", "").split(":")]
+    """The Rscript named in the settings (or by $KOVR_RSCRIPT), else the one on
+    the PATH; "" when there is none."""
+    configured = configured or os.environ.get("KOVR_RSCRIPT", "")
+    candidates = [configured] if configured else \
+        [os.path.join(folder or ".", "Rscript") for folder in os.environ.get("PATH", "").split(":")]
     return next((c for c in candidates if c and os.path.isfile(c) and os.access(c, os.X_OK)), "")
 
 
