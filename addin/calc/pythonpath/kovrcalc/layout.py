@@ -155,15 +155,24 @@ class Layout:
                     getattr(target, place).append(block)
                 else:
                     setattr(target, place, block)
-        # Without a label selection, each row is labelled by its row number in
-        # the sheet, so that residuals and scores can be traced to their row.
+        # Without labels, each row is labelled by its row number in the sheet,
+        # so that residuals and scores can be traced to their row. The library
+        # writes labels into the first data set's file only, so the prediction
+        # rows' labels go into their data set as the text column "obsLabels".
         for kind in (0, 2):
             first = next((c for s, sel in enumerate(view.selections) if sel.kind == kind for c in self.chosen[s]),
                          None)
-            target = sets.get("data1" if kind == 0 else view.auto_predict_rname or "data2")
-            if first is not None and target is not None and not target.labels:
-                picked = rows if kind == 0 else range(len(first.cells))
+            label = next((s for s, sel in enumerate(view.selections)
+                          if sel.kind == kind and place_of(sel, self.text_response) == "labels"), None)
+            name = "data1" if kind == 0 else view.auto_predict_rname or "data2"
+            if first is None or label is None or name not in sets:
+                continue
+            picked = rows if kind == 0 else range(len(first.cells))
+            target = sets[name]
+            if not target.labels:
                 target.labels = [str(first.rows[r]) for r in picked]
+            if kind == 2:
+                target.extra_text.append([Record(name="obsLabels", numeric=False, values=target.labels)])
         formula = "+".join(terms)
         level = self.choices.interaction_level()
         if level > 1 and terms:
