@@ -25,11 +25,15 @@ class Addin(unohelper.Base, XJobExecutor, XJob):
             dialog.run_from_menu(self.ctx, self._document())
 
     def execute(self, arguments):
-        from kovrcalc import addin
+        from kovrcalc import addin, dialog
         values = {a.Name: a.Value for a in arguments}
         try:
             request = json.loads(values["Request"])
-            answer = addin.run_request(self.ctx, values.get("Document") or self._document(), request)
+            doc = values.get("Document") or self._document()
+            if "dialog" in request or "close" in request:
+                answer = dialog.show(self.ctx, doc, request)
+            else:
+                answer = addin.run_request(self.ctx, doc, request)
         except Exception:
             answer = {"error": traceback.format_exc()}
         return json.dumps(answer)

@@ -10,6 +10,7 @@ import uno
 from . import sheets
 from .bridge import Library
 from .choices import Choices
+from .layout import Layout
 from .run import RunError, find_rscript, run_analysis
 from .template import Template, list_catalogue
 
@@ -62,10 +63,10 @@ def open_template(settings, name):
     return template
 
 
-def run(ctx, doc, settings, template, view, choices, ranges, progress=lambda text, share: None):
-    """Reads the ranges (selection name -> range address), runs the analysis
-    and adds the result sheets; returns [sheet name, result R name] pairs
-    ("" for a sheet of charts)."""
+def read_ranges(doc, view, choices, ranges):
+    """The columns of each selection's range (selection name -> range
+    address), checked as the run will use them: raises RunError for what the
+    user must change."""
     headers = choices.headers()
     chosen = []
     for s in view.selections:
@@ -74,6 +75,15 @@ def run(ctx, doc, settings, template, view, choices, ranges, progress=lambda tex
             chosen.append(sheets.read_columns(doc, address, headers) if address else [])
         except ValueError as e:
             raise RunError("%s (%s)" % (e, s.text or s.name))
+    error = Layout(view, choices, chosen).check()
+    if error:
+        raise RunError(error)
+    return chosen
+
+
+def run(ctx, doc, settings, template, view, choices, chosen, progress=lambda text, share: None):
+    """Runs the analysis on the columns read_ranges gave and adds the result
+    sheets; returns [sheet name, result R name] pairs ("" for a sheet of charts)."""
     result = run_analysis(template, view, choices, chosen, find_rscript(settings.rscript), progress=progress)
     progress("Writing the results", 0.95)
     names = []
@@ -104,7 +114,8 @@ def run_request(ctx, doc, request):
             error = choices.set(name, value)
             if error:
                 return {"error": error}
-        return {"sheets": run(ctx, doc, settings, template, view, choices, request.get("ranges", {}))}
+        chosen = read_ranges(doc, view, choices, request.get("ranges", {}))
+        return {"sheets": run(ctx, doc, settings, template, view, choices, chosen)}
     except RunError as e:
         return {"error": str(e)}
     finally:
