@@ -7,12 +7,14 @@
 // package folder, runs the check script and then the analysis script with
 // Rscript, and prints the end of R's log and every result table.
 #include <stdlib.h>
+#include <sys/resource.h>
 
 #include <algorithm>
 #include <cctype>
 #include <chrono>
 #include <cstdio>
 #include <filesystem>
+#include <functional>
 #include <iostream>
 #include <optional>
 
@@ -216,10 +218,15 @@ struct Session {
     double rSeconds = 0;  // time spent waiting for Rscript
 };
 
-int RunScript(Session& session, const std::string& rFolder, const std::string& script, ProcessResult& result) {
+// Runs a script with Rscript; meanwhile (R runs in a process of its own)
+// kovr does the work of alongside.
+int RunScript(Session& session, const std::string& rFolder, const std::string& script, ProcessResult& result,
+              const std::function<void()>& alongside = {}) {
     const std::string output = rFolder + fs::path(script).filename().string() + ".out";
     const auto started = std::chrono::steady_clock::now();
-    result = RunProcess({session.rscript, "--vanilla", script}, rFolder, output);
+    const Process r = StartProcess({session.rscript, "--vanilla", script}, rFolder, output);
+    if (alongside) alongside();
+    result = WaitProcess(r);
     session.rSeconds += std::chrono::duration<double>(std::chrono::steady_clock::now() - started).count();
     return result.exitStatus;
 }
@@ -227,6 +234,21 @@ int RunScript(Session& session, const std::string& rFolder, const std::string& s
 // The end of R's log and R's own error lines, for a script that failed.
 void ShowFailure(const std::string& log, const std::string& script, int logLines) {
     std::cerr << FileTail(log, logLines) << RErrorLines(script + ".out");
+}
+
+// The descriptive-statistics box of automatic outputs: the statistics of
+// the run's model data (of its own response column when there are several),
+// computed by the add-in's statistics library.
+void PrintStatistics(const RunLayout& layout, int columnIndex) {
+    if (layout.sets.empty()) return;
+    const DataSetData& set = layout.sets[0];
+    DataSetData data{set.name, set.quanti1, set.quanti2, set.quali1, set.quali2, {}, {}, {}, {}, set.rowCount};
+    BlockData& responses = layout.responseIsText ? data.quali1 : data.quanti1;
+    if (columnIndex > 0 && static_cast<size_t>(columnIndex) <= responses.size()) {
+        responses = BlockData{responses[static_cast<size_t>(columnIndex - 1)]};
+    }
+    PrintDescriptiveStatistics(std::cout, data, "the data (" + data.name + ")");
+    std::cout << "\n";
 }
 
 // One transfer and the two R scripts, for one response column (columnIndex
@@ -302,7 +324,10 @@ int RunOnce(Session& session, const RunLayout& layout, const RunPaths& paths, in
 
     Progress("running the analysis script " + analysisScript);
     const double before = session.rSeconds;
-    const int analysed = RunScript(session, paths.rFolder, analysisScript, result);
+    // The statistics are computed while R runs the analysis.
+    const int analysed = RunScript(session, paths.rFolder, analysisScript, result, [&] {
+        if (session.choices.DescriptiveStatistics()) PrintStatistics(layout, columnIndex);
+    });
     if (analysed != 0) {
         ShowFailure(paths.rFolder + "log.txt", analysisScript, 20);
         return Fail(kCommand, "the analysis script failed (R exit status " + std::to_string(analysed) + "); its log is " +
@@ -318,20 +343,6 @@ int RunOnce(Session& session, const RunLayout& layout, const RunPaths& paths, in
     std::cout << (tail.empty() ? "  (empty)\n" : tail);
     PrintResults(view, session.choices, paths.rFolder, separator[0]);
     return kExitOk;
-}
-
-// The descriptive-statistics box of automatic outputs: the statistics of
-// the run's model data (of its own response column when there are several),
-// computed by the add-in's statistics library.
-void PrintStatistics(const RunLayout& layout, int columnIndex) {
-    if (layout.sets.empty()) return;
-    DataSetData data = layout.sets[0];
-    BlockData& responses = layout.responseIsText ? data.quali1 : data.quanti1;
-    if (columnIndex > 0 && static_cast<size_t>(columnIndex) <= responses.size()) {
-        responses = BlockData{responses[static_cast<size_t>(columnIndex - 1)]};
-    }
-    PrintDescriptiveStatistics(std::cout, data, "the data (" + data.name + ")");
-    std::cout << "\n";
 }
 
 // The selections' columns, read from the file.
@@ -426,14 +437,18 @@ int RunCommand(const Args& args) {
             std::cout << (k > 0 ? "\n" : "") << "== Response " << responses[k] << " ==\n";
             layOut(k);
         }
-        if (choices.DescriptiveStatistics()) PrintStatistics(layout, runs > 1 ? columnIndex : 0);
         paths.rFolder = paths.work + "R/" + (runs > 1 ? FolderName(responses[k]) + "/" : "");
         status = RunOnce(session, layout, paths, columnIndex);
     }
     const double total = std::chrono::duration<double>(std::chrono::steady_clock::now() - started).count();
-    char times[96];
-    std::snprintf(times, sizeof times, "%.2f s, of which R %.2f s and kovr %.2f s", total, session.rSeconds,
-                  total - session.rSeconds);
+    rusage own{};
+    getrusage(RUSAGE_SELF, &own);
+    const double cpu = static_cast<double>(own.ru_utime.tv_sec + own.ru_stime.tv_sec) +
+                       static_cast<double>(own.ru_utime.tv_usec + own.ru_stime.tv_usec) / 1e6;
+    char times[160];
+    std::snprintf(times, sizeof times,
+                  "%.2f s, of which R %.2f s and kovr %.2f s (kovr's processor time %.2f s); kovr's peak memory %ld MB",
+                  total, session.rSeconds, total - session.rSeconds, cpu, own.ru_maxrss / 1024);
     Progress(std::string("finished in ") + times);
     return status;
 }

@@ -50,11 +50,15 @@ CellNumber ReadCellNumber(std::string_view cell, char separator) {
     }
     if (at != text.size()) return result;
 
-    // from_chars takes no leading '+' and only '.' as decimal mark.
-    std::string plain(text.substr(text[0] == '+' ? 1 : 0));
-    if (markAt != std::string_view::npos) {
-        result.mark = text[markAt];
-        plain[markAt - (text[0] == '+' ? 1 : 0)] = '.';
+    // from_chars takes no leading '+' and only '.' as decimal mark: those
+    // cells are read from a copy.
+    if (markAt != std::string_view::npos) result.mark = text[markAt];
+    std::string copy;
+    std::string_view plain = text;
+    if (text[0] == '+' || result.mark == ',') {
+        copy.assign(text.substr(text[0] == '+' ? 1 : 0));
+        if (result.mark == ',') copy[markAt - (text[0] == '+' ? 1 : 0)] = '.';
+        plain = copy;
     }
     double value = 0;
     const auto [end, failed] = std::from_chars(plain.data(), plain.data() + plain.size(), value);

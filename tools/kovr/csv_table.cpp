@@ -5,6 +5,7 @@
 #include <cerrno>
 #include <cstdio>
 #include <cstdlib>
+#include <filesystem>
 #include <memory>
 #include <set>
 
@@ -134,6 +135,8 @@ public:
         if (number.kind == CellNumber::kNumber && number.mark != 0) ++(number.mark == '.' ? points : commas);
     }
     void EndRecord(uint32_t /*line*/, size_t fields) override { records_.push_back(fields); }
+
+    size_t Records() const { return records_.size(); }
 
     bool Full() const { return records_.size() >= 1000; }
     // Whether every record has as many fields as the first.
@@ -271,6 +274,15 @@ bool OpenCsv(const std::string& path, const CsvOptions& options, CsvTable& table
         return false;
     }
     table.separator = chosen->separator;
+    // The number of rows, guessed from the sample, so that the columns are
+    // made once at their size.
+    std::error_code unknown;
+    const auto bytes = static_cast<double>(std::filesystem::file_size(path, unknown));
+    if (!unknown && chosen->Records() > 1) {
+        const double perRecord = static_cast<double>(std::min<uintmax_t>(kSampleBytes, static_cast<uintmax_t>(bytes))) /
+                                 static_cast<double>(chosen->Records());
+        table.expectedRows = static_cast<size_t>(bytes / perRecord * 1.01);
+    }
     // The decimal mark: the one most numbers of the sample are written with;
     // when none has a mark, the first number that has one decides.
     if (options.decimal != 0) {
@@ -303,8 +315,11 @@ bool OpenCsv(const std::string& path, const CsvOptions& options, CsvTable& table
 bool ReadCsvRows(const std::vector<ColumnUse>& uses, CsvTable& table, std::string& error) {
     table.columns.assign(table.names.size(), CsvColumn{});
     table.lines.clear();
+    table.lines.reserve(table.expectedRows);
     for (size_t c = 0; c < uses.size() && c < table.columns.size(); ++c) {
-        if (uses[c].numbers) table.columns[c].numbers = std::make_shared<std::vector<double>>();
+        if (!uses[c].numbers) continue;
+        table.columns[c].numbers = std::make_shared<std::vector<double>>();
+        table.columns[c].numbers->reserve(table.expectedRows);
     }
     RowReader reader(uses, table);
     if (!ParseFile(table.path, table.separator, reader, SIZE_MAX, [&] { return reader.error.empty(); }, error) ||

@@ -46,6 +46,7 @@ struct CsvTable {
     char decimal = 0;  // 0 until a number with a decimal mark decides it
     std::string decimalSource;  // what decided it, for messages
     bool headerIsData = false;
+    size_t expectedRows = 0;  // guessed from the first lines
 
     size_t RowCount() const { return lines.size(); }
     // The column called name, or, when no column has that name, the column

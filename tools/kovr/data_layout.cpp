@@ -378,10 +378,12 @@ std::string LayOutRun(const DialogView& view, const DialogChoices& choices, cons
     for (size_t s = 0; s < view.selections.size(); ++s) {
         if (view.selections[s].yVar && !chosen[s].empty()) setFor(SetNameOf(view, view.selections[s]));
     }
-    const auto lineNumbers = [&](const std::vector<size_t>& rows) {
-        std::vector<uint32_t> lines;
-        lines.reserve(rows.size());
-        for (const size_t r : rows) lines.push_back(table.lines[r]);
+    const auto lineNumbers = [&](const std::vector<size_t>& rows) -> std::shared_ptr<const std::vector<uint32_t>> {
+        // Every row: the table's list itself (the table outlives the layout).
+        if (rows.size() == table.RowCount()) return {std::shared_ptr<void>(), &table.lines};
+        auto lines = std::make_shared<std::vector<uint32_t>>();
+        lines->reserve(rows.size());
+        for (const size_t r : rows) lines->push_back(table.lines[r]);
         return lines;
     };
     std::vector<std::string> terms;

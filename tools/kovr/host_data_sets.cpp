@@ -106,12 +106,13 @@ void HostDataSets::FillDataSet(ST_DataSet& record, const DataSetData& data) {
     if (!data.obsLabels.empty()) {
         record.obsLabels = Array(VT_BSTR, static_cast<uint32_t>(data.obsLabels.size()));
         for (uint32_t r = 1; r <= data.obsLabels.size(); ++r) SetTextAt(record.obsLabels, r, data.obsLabels[r - 1]);
-    } else if (!data.obsLines.empty()) {
-        record.obsLabels = Array(VT_BSTR, static_cast<uint32_t>(data.obsLines.size()));
+    } else if (data.obsLines && !data.obsLines->empty()) {
+        const std::vector<uint32_t>& lines = *data.obsLines;
+        record.obsLabels = Array(VT_BSTR, static_cast<uint32_t>(lines.size()));
         auto* labels = Elements<BSTR>(record.obsLabels);
-        for (size_t r = 0; r < data.obsLines.size(); ++r) {
+        for (size_t r = 0; r < lines.size(); ++r) {
             char digits[16];
-            const auto end = std::to_chars(digits, digits + sizeof digits, data.obsLines[r]).ptr;
+            const auto end = std::to_chars(digits, digits + sizeof digits, lines[r]).ptr;
             labels[r] = NewHostString(std::string_view(digits, static_cast<size_t>(end - digits)));
         }
     }

@@ -32,7 +32,9 @@ struct DataSetData {
     BlockData quanti1, quanti2, quali1, quali2;
     std::vector<BlockData> dataQuanti, dataQuali;
     std::vector<std::string> obsLabels;
-    std::vector<uint32_t> obsLines;  // without obsLabels: the rows' line numbers, which label them instead
+    // Without obsLabels: the rows' line numbers in the file, which label them
+    // instead (the table's own list when the run takes every row).
+    std::shared_ptr<const std::vector<uint32_t>> obsLines;
     int rowCount = 0;
 };
 

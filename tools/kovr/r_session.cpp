@@ -37,18 +37,13 @@ std::string FindRscript() {
     return std::string();
 }
 
-ProcessResult RunProcess(const std::vector<std::string>& argv, const std::string& dir, const std::string& outputFile) {
-    ProcessResult result;
+Process StartProcess(const std::vector<std::string>& argv, const std::string& dir, const std::string& outputFile) {
     std::vector<char*> args;
     for (const std::string& arg : argv) args.push_back(const_cast<char*>(arg.c_str()));
     args.push_back(nullptr);
     const int out = open(outputFile.c_str(), O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC, 0644);
-    if (out < 0) return result;
+    if (out < 0) return Process{};
     const pid_t child = fork();
-    if (child < 0) {
-        close(out);
-        return result;
-    }
     if (child == 0) {
         if (chdir(dir.c_str()) != 0 || dup2(out, STDOUT_FILENO) < 0 || dup2(out, STDERR_FILENO) < 0) _exit(127);
         const int in = open("/dev/null", O_RDONLY);
@@ -57,13 +52,23 @@ ProcessResult RunProcess(const std::vector<std::string>& argv, const std::string
         _exit(127);
     }
     close(out);
+    return Process{child > 0 ? child : -1};
+}
+
+ProcessResult WaitProcess(const Process& process) {
+    ProcessResult result;
+    if (process.pid < 0) return result;
     int status = 0;
-    while (waitpid(child, &status, 0) < 0) {
+    while (waitpid(process.pid, &status, 0) < 0) {
         if (errno != EINTR) return result;
     }
     result.started = true;
     result.exitStatus = WIFEXITED(status) ? WEXITSTATUS(status) : -1;
     return result;
+}
+
+ProcessResult RunProcess(const std::vector<std::string>& argv, const std::string& dir, const std::string& outputFile) {
+    return WaitProcess(StartProcess(argv, dir, outputFile));
 }
 
 std::vector<std::string> LinkPackages(const std::string& rscript, const std::vector<std::string>& packages,

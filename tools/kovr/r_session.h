@@ -18,8 +18,16 @@ struct ProcessResult {
     int exitStatus = -1;  // -1 when the process ended on a signal
 };
 
-// Runs argv (argv[0] a path) in folder dir with its standard output and error
-// written to outputFile.
+struct Process {
+    int pid = -1;  // -1 when it could not be started
+};
+
+// Starts argv (argv[0] a path) in folder dir with its standard output and
+// error written to outputFile; WaitProcess waits for its end.
+Process StartProcess(const std::vector<std::string>& argv, const std::string& dir, const std::string& outputFile);
+ProcessResult WaitProcess(const Process& process);
+
+// StartProcess and WaitProcess in one.
 ProcessResult RunProcess(const std::vector<std::string>& argv, const std::string& dir, const std::string& outputFile);
 
 // Links each of packages from R's installed library into packageFolder (made
