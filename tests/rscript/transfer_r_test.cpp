@@ -7,6 +7,7 @@
 #include <gtest/gtest.h>
 #include <sys/wait.h>
 
+#include <cmath>
 #include <cstdio>
 #include <cstdlib>
 #include <filesystem>
@@ -299,6 +300,76 @@ TEST_F(TransferRTest, HostileTextStaysData) {
     EXPECT_EQ(ReadBytes(work + "shape.txt"),
               "6|obsLabels|a..file.create..X....|I.file.create..X...|Height.Girth|X2019.height|\xE4\xB8\x8A|if.|"
               "O.Brien|23|O.Brien|if.|8");
+}
+
+// Column names, checked against R itself: the header of the data file and
+// the formula name every column as make.names(unique = TRUE) names the
+// headers sent (the label column's "obsLabels" first), and lm runs on them.
+TEST_F(TransferRTest, ColumnNamesAreRNames) {
+    const std::vector<std::string> numeric = {
+        "Height-Girth", "Girth (m)", "if", "O'Brien", "Tree Girth", "Tree.Girth", "\xE4\xB8\x8A\xE6\xB5\xB7",
+        "\xD0\xBB\xD0\xB5\xD1\x81", "Temp\xC3\xA9rature", "1st", "_x", ".5x", "TRUE", "a", "a", "a.1", "",
+        "I(file.create('X'))", "\xF0\x9D\x90\x80x", "obsLabels", "X"};
+    const std::vector<std::string> headers = [&] {
+        std::vector<std::string> all = {"2019 height"};
+        all.insert(all.end(), numeric.begin(), numeric.end());
+        all.push_back("Tree Girth");
+        return all;
+    }();
+    std::vector<host::NumColumn> columns;
+    for (size_t k = 0; k < numeric.size(); ++k) {
+        std::vector<double> values;
+        for (int r = 0; r < 40; ++r) values.push_back(std::sin(r * (k + 1.5)) + r % 7);
+        columns.push_back({numeric[k], values});
+    }
+    std::vector<double> response;
+    std::vector<std::string> groups;
+    std::vector<std::string> labels;
+    for (int r = 0; r < 40; ++r) {
+        response.push_back(r * 0.5 + std::cos(r));
+        groups.push_back(r % 3 == 0 ? "a" : "b");
+        labels.push_back("o" + std::to_string(r));
+    }
+
+    host::Arena arena;
+    host::MainFields fields;
+    fields.workFolder = work_ + "/";
+    fields.rFolder = work_ + "/out/";
+    auto main = host::Main(arena, fields);
+    host::Dialog dialog(arena, 4);
+    ST_aiR& air = *dialog.air;
+    air.functionName = arena.Str("names");
+    air.packages = arena.Str(",");
+    air.dataStructure = arena.Str("model");
+    air.replaceByValue = kTrue;
+    air.addObsLabels = 1;
+    host::AddDataSelection(arena, air, {.rName = "y", .dataType = "1", .oneByOne = kTrue});
+    host::AddScriptLine(arena, air, true, "fit <- lm(formula, data=Data1)");
+    host::AddScriptLine(arena, air, true,
+                        "writeLines(c(names(Data1), all.vars(terms(fit))), file('names.txt', encoding='UTF-8'))");
+    auto sets = DataSetArrayBuilder()
+                    .Add("Data1", DataSetBuilder()
+                                      .Quanti1({{headers.front(), response}})
+                                      .Quanti2(columns)
+                                      .Quali1({{headers.back(), groups}})
+                                      .Labels(labels))
+                    .Build(arena);
+    Cpp_TransferToR(main, dialog.air, sets, arena.System(".", ","), 1);
+    ASSERT_EQ(RunScript(work_, work_ + "/out/names.script"), 0) << ReadBytes(work_ + "/out/log.txt");
+
+    // R's own names for the headers sent: for the file, then for the formula.
+    std::ofstream(work_ + "/headers.txt", std::ios::binary) << [&] {
+        std::string lines;
+        for (const std::string& header : headers) lines += header + "\n";
+        return lines;
+    }();
+    std::ofstream(work_ + "/oracle.R") << "h <- readLines('headers.txt', encoding='UTF-8')\n"
+                                       << "n <- make.names(c('obsLabels', h), unique=TRUE)\n"
+                                       << "writeLines(c(n, n[-1]), file('oracle.txt', encoding='UTF-8'))\n";
+    ASSERT_EQ(RunScript(work_, work_ + "/oracle.R"), 0);
+    const std::string oracle = ReadBytes(work_ + "/oracle.txt");
+    EXPECT_NE(oracle.find("Tree.Girth.1"), std::string::npos);
+    EXPECT_EQ(ReadBytes(work_ + "/names.txt"), oracle);
 }
 
 }  // namespace
