@@ -5,7 +5,7 @@
 # so that a core stays free. CI runs 20 seconds per target; a longer budget
 # is a soak run (fuzz/run.sh 600: ten minutes each).
 #
-#   fuzz/run.sh [seconds-per-target] [target ...]     targets: template strings csv
+#   fuzz/run.sh [seconds-per-target] [target ...]     targets: template strings csv rcode
 #
 # The corpus of each target grows in BUILD/corpus/TARGET and is reused by the
 # next run; the example catalogue and data files are the seeds. A finding
@@ -15,7 +15,7 @@ set -e
 cd "$(dirname "$0")/.."
 BUDGET="${1:-20}"
 if [ $# -gt 0 ]; then shift; fi
-TARGETS="${*:-template strings csv}"
+TARGETS="${*:-template strings csv rcode}"
 BUILD="${FUZZ_BUILD_DIR:-build-libfuzzer}"
 JOBS="${JOBS:-2}"
 
@@ -37,6 +37,7 @@ for target in $TARGETS; do
     template) extra="-dict=fuzz/template.dict -max_len=16384"; seeds="examples/catalogue" ;;
     strings) extra="-max_len=512"; seeds="examples/catalogue" ;;
     csv) extra="-max_len=4096"; seeds="examples/data examples/catalogue" ;;
+    rcode) extra="-max_len=1024"; seeds="" ;;
     *) echo "unknown fuzz target: $target" >&2; exit 2 ;;
   esac
   echo "fuzz_$target: ${BUDGET}s"
