@@ -55,7 +55,7 @@ void AppendOptionLines(std::wstring& code, cST_aiR& dialog) {
         if (IsPendingOption(dialog, i)) {
             AppendLine(code, CodeChecks(GetRCodeForOption(dialog, i, inputCounter, comboCounter)));
         } else {
-            CountPassedOption(dialog, i, inputCounter, comboCounter);
+            CountOptionKind(dialog, i, inputCounter, comboCounter);
         }
     }
 }
@@ -101,7 +101,7 @@ void AppendScriptLines(std::wstring& code, const std::wstring& formula, cST_aiR&
 // the charts go, under their file names alone, into R's working folder.
 std::wstring ChartFolder(const std::wstring& rFolder) {
     if (rFolder.empty()) return std::wstring();
-    return Replace(fsu::NormalizePathW(rFolder) + L"/", L"\\", L"/");
+    return fsu::NormalizePathW(rFolder) + L"/";  // backslashes already turned into slashes
 }
 
 std::wstring ChartLine(cST_aiR& dialog, int r, const std::wstring& folder) {

@@ -23,16 +23,21 @@ bool IsTrue(short flag) { return flag == -1; }
 
 }  // namespace
 
+void CountOptionKind(cST_aiR& dialog, int i, int& inputCounter, int& comboCounter) {
+    const std::wstring& kind = dialog.optionKind(i);
+    if (kind == L"ComboBox") {
+        ++comboCounter;
+    } else if (kind == L"Input") {
+        ++inputCounter;
+    }
+}
+
 void GetTypeValListindex(cST_aiR& dialog, int i, std::wstring& kind, std::wstring& value, int& listIndex,
                          int& inputCounter, int& comboCounter) {
     kind = dialog.optionKind(i);
     value = dialog.optionValue(i);
-    if (kind == L"Input") {
-        ++inputCounter;
-    } else if (kind == L"ComboBox") {
-        ++comboCounter;
-        listIndex = dialog.comboDefault(comboCounter);
-    }
+    CountOptionKind(dialog, i, inputCounter, comboCounter);
+    if (kind == L"ComboBox") listIndex = dialog.comboDefault(comboCounter);
 }
 
 std::wstring GetValueForCtlType(cST_aiR& dialog, int /*option*/, const std::wstring& kind, const std::wstring& value,
@@ -83,12 +88,7 @@ std::wstring GetRCodeForOption(cST_aiR& dialog, int& i, int& inputCounter, int& 
         ++i;
         if (!IsTrue(dialog.optionActive(i))) {
             // Passed over, but counted, so the counters stay aligned.
-            const std::wstring& passedKind = dialog.optionKind(i);
-            if (passedKind == L"ComboBox") {
-                ++comboCounter;
-            } else if (passedKind == L"Input") {
-                ++inputCounter;
-            }
+            CountOptionKind(dialog, i, inputCounter, comboCounter);
             continue;
         }
         const OptionName member = SplitRName(dialog.optionRName(i));

@@ -13,6 +13,10 @@
 
 #include "records.h"
 
+// Advances the counter of option i's kind (input box or combo box); every
+// option row used or passed over is counted once.
+void CountOptionKind(cST_aiR& dialog, int i, int& inputCounter, int& comboCounter);
+
 // Kind and value of option i; advances the counter of its kind, and for a
 // combo box sets listIndex to the 0-based index of the selected item.
 void GetTypeValListindex(cST_aiR& dialog, int i, std::wstring& kind, std::wstring& value, int& listIndex,

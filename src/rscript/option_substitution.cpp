@@ -102,15 +102,6 @@ bool IsPendingOption(cST_aiR& dialog, int i) {
     return !dialog.optionInclude(i).empty() && dialog.optionDone(i) == 0 && !dialog.optionRName(i).empty();
 }
 
-void CountPassedOption(cST_aiR& dialog, int i, int& inputCounter, int& comboCounter) {
-    const std::wstring& kind = dialog.optionKind(i);
-    if (kind == L"ComboBox") {
-        ++comboCounter;
-    } else if (kind == L"Input") {
-        ++inputCounter;
-    }
-}
-
 std::wstring SubstituteOptions(const std::wstring& line, cST_aiR& dialog) {
     ChunkedLine chunked(line);
     int inputCounter = 0;
@@ -122,7 +113,7 @@ std::wstring SubstituteOptions(const std::wstring& line, cST_aiR& dialog) {
             const std::wstring name = rName.substr(0, rName.find(L','));
             chunked.Replace(name, GetRCodeForOption(dialog, i, inputCounter, comboCounter));
         } else {
-            CountPassedOption(dialog, i, inputCounter, comboCounter);
+            CountOptionKind(dialog, i, inputCounter, comboCounter);
         }
     }
     return chunked.Joined();

@@ -12,9 +12,6 @@
 // yet written as a group member, and named.
 bool IsPendingOption(cST_aiR& dialog, int i);
 
-// An option row that is not written still advances the counter of its kind.
-void CountPassedOption(cST_aiR& dialog, int i, int& inputCounter, int& comboCounter);
-
 // line with the text of every pending option put in place of its name.
 std::wstring SubstituteOptions(const std::wstring& line, cST_aiR& dialog);
 

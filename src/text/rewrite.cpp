@@ -34,18 +34,6 @@ private:
 
 }  // namespace
 
-std::wstring ReplaceEachOnce(const std::wstring& text, const std::wstring& find, const std::wstring& replacement) {
-    std::wstring result;
-    size_t from = 0;
-    for (size_t at = text.find(find); at != std::wstring::npos; at = text.find(find, from)) {
-        result.append(text, from, at - from);
-        result += replacement;
-        from = at + find.size();
-    }
-    result.append(text, from, std::wstring::npos);
-    return result;
-}
-
 std::wstring RewriteLeftmost(const std::wstring& text, const std::wstring& find, const std::wstring& replacement,
                              int count) {
     long long limit = count > 0 ? count : -1;

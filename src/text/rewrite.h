@@ -1,15 +1,11 @@
-// The two ways Replace rewrites a text once its edge cases are settled: one
-// left-to-right pass, or repeated replacement of the leftmost occurrence.
+// Repeated replacement of the leftmost occurrence, the way Replace rewrites a
+// text once its edge cases are settled (the one-pass rewrite is kovstr's).
 #ifndef KOV_TEXT_REWRITE_H
 #define KOV_TEXT_REWRITE_H
 
 #include <string>
 
 namespace text {
-
-// Every occurrence of find present in text replaced once, scanning left to
-// right; inserted text is not searched. find must not be empty.
-std::wstring ReplaceEachOnce(const std::wstring& text, const std::wstring& find, const std::wstring& replacement);
 
 // Replaces the leftmost occurrence of find, then searches the changed text
 // again from its beginning, count times (0: until none remains), so that

@@ -4,6 +4,7 @@
 #include <ctime>
 #include <sstream>
 
+#include "kovstr.h"
 #include "rewrite.h"
 
 namespace {
@@ -73,7 +74,7 @@ std::wstring Replace(const std::wstring& expression, const std::wstring& find, c
     std::wstring text = expression.substr(static_cast<size_t>(skip));
     if (count < 0 || find.empty() || text.find(find) == std::wstring::npos) return text;
     if (count == 0 && replacement.find(find) != std::wstring::npos) {
-        return text::ReplaceEachOnce(text, find, replacement);
+        return ::Replace(text, find, replacement);  // kovstr: each occurrence once
     }
     return text::RewriteLeftmost(text, find, replacement, count);
 }

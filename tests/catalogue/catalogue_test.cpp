@@ -213,36 +213,6 @@ TEST(Catalogue, StoresOnlyTheFirstTemplatesFoundWhenTheTableIsSmaller) {
     }
 }
 
-TEST(Catalogue, EntriesTheHostAllocatedBeyondTheTemplatesFoundAreSortedToo) {
-    Catalogue catalogue;
-    catalogue.Write("B/b.xml", Template("text=\"Bee\" function=\"b\""));
-    catalogue.Write("A/a.xml", Template("text=\"Ay\" function=\"a\""));
-    host::Arena arena;
-    auto main = ListingRecord(arena, catalogue.path(), 3, 3);
-    Cpp_GetListOfRFiles(main);
-    // The entry nothing was found for keeps its empty fields and, having the
-    // empty group, comes first.
-    EXPECT_EQ(Entries(*main, 3), (std::vector<Entry>{{"", "", "", "", "", "", ""},
-                                                     {"a.xml", "A", "a", "Ay (a)", "", "1", ""},
-                                                     {"b.xml", "B", "b", "Bee (b)", "", "2", ""}}));
-}
-
-TEST(Catalogue, FolderInClassicFormOrWithTrailingSeparatorCountsAlike) {
-    Catalogue catalogue;
-    WriteCatalogue(catalogue);
-    std::string classic = catalogue.path().substr(1);
-    for (char& c : classic) {
-        if (c == '/') c = ':';
-    }
-    EXPECT_EQ(Count(catalogue.path() + "/"), 8);
-    EXPECT_EQ(Count(classic + ":"), 8);
-
-    host::Arena arena;
-    auto main = ListingRecord(arena, classic, 8, 8);
-    Cpp_GetListOfRFiles(main);
-    EXPECT_EQ(Entries(*main, 8), kSorted);
-}
-
 TEST(Catalogue, EmptyMissingOrTemplateFreeFolderListsNothing) {
     Catalogue catalogue;
     EXPECT_EQ(Cpp_GetNbRFiles(nullptr), 0);

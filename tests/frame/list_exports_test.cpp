@@ -200,42 +200,4 @@ TEST(ListExports, ExtractFromListAndFindStrInVect) {
     EXPECT_FALSE(vector.Replaced(0) || withNull.Replaced(1));
 }
 
-TEST(ListExports, UniqueIdFromFirstLetters) {
-    host::Strings s;
-    auto id = [&](const std::string& first, const std::string& second) { return Cpp_GetUniqueID(s(first), s(second)); };
-    EXPECT_EQ(id("", ""), 0);
-    EXPECT_EQ(Cpp_GetUniqueID(nullptr, nullptr), 0);
-    EXPECT_EQ(id("ab", "cd"), 24);
-    EXPECT_EQ(id("AB", "CD"), 24);
-    EXPECT_EQ(id("", "abcdefgh"), 54321);
-    EXPECT_EQ(id("", "x,y"), 0);
-    EXPECT_EQ(id("a.b", ""), 371);
-    EXPECT_EQ(id("abcdefg", ""), 54321);
-    EXPECT_EQ(id("", "abc,de"), 21);
-    EXPECT_EQ(id("0", ""), -48);
-    // Long second names starting with a comma leave the 32-bit range.
-    EXPECT_EQ(id("", "," + std::string(40, 'z')), INT32_MAX);
-    EXPECT_EQ(id("", std::string(20, ',')), INT32_MIN);
-}
-
-TEST(ListExports, DataTypeWordsAndSpecialSymbols) {
-    host::Strings s;
-    EXPECT_EQ(Cpp_GetDataType(s("numeric")), 1);
-    EXPECT_EQ(Cpp_GetDataType(s("d")), 1);
-    EXPECT_EQ(Cpp_GetDataType(s("double")), 1);
-    EXPECT_EQ(Cpp_GetDataType(s("Numeric")), 0);
-    EXPECT_EQ(Cpp_GetDataType(s("categorical")), 3);
-    EXPECT_EQ(Cpp_GetDataType(s("chr")), 3);
-    EXPECT_EQ(Cpp_GetDataType(s("text")), 3);
-    EXPECT_EQ(Cpp_GetDataType(s("7")), 7);
-    EXPECT_EQ(Cpp_GetDataType(s("11")), 11);
-    EXPECT_EQ(Cpp_GetDataType(s("12")), 0);
-    EXPECT_EQ(Cpp_GetDataType(s("07")), 0);
-    EXPECT_EQ(Cpp_GetDataType(nullptr), 0);
-
-    EXPECT_EQ(Take(Cpp_ReplaceSpecialSymbols(s("a &lt; b &gt; c"))), "a < b > c");
-    EXPECT_EQ(Take(Cpp_ReplaceSpecialSymbols(s("x &amp;&gt y &quot;"))), "x &amp;&gt y &quot;");
-    EXPECT_EQ(Take(Cpp_ReplaceSpecialSymbols(s("&lt;&lt;-"))), "<<-");
-}
-
 }  // namespace

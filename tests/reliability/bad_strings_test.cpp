@@ -194,63 +194,6 @@ TEST(BadStrings, EveryCodeUnitPassesThrough) {
     EXPECT_EQ(pool.Take(Cpp_RReplace(s, pool(u"+,"), pool(u"plus"))), all);
 }
 
-TEST(BadStrings, MegabyteStringsInRecords) {
-    Sandbox sandbox;
-    reliability::OutsideWatch outside;
-    host::Arena arena;
-    host::MainFields fields;
-    fields.workFolder = sandbox.work();
-    fields.rFolder = sandbox.rFolder();
-    fields.rCode = std::string(kMegabyte, 'x') + "!";
-    auto main = host::Main(arena, fields);
-    host::Dialog dialog(arena, 4);
-    ST_aiR& air = *dialog.air;
-    air.functionName = arena.Str("f");
-    air.dataStructure = arena.Str("data");
-    air.replaceByValue = kTrue;
-    arena.Append(air.optionKind, "Input");
-    arena.Append(air.optionRName, "alpha");
-    arena.Append(air.optionValue, std::string(kMegabyte, '7'));
-    arena.Append(air.optionInclude, "1");
-    arena.Append(air.optionDone, 0);
-    arena.Append(air.inputType, "text");
-    arena.Append(air.scriptEngine, "r");
-    arena.Append(air.scriptReplace, kTrue);
-    std::string line = "y <- f(alpha)";
-    for (int k = 0; k < 20000; ++k) line += "+xltype(1,9)";
-    arena.Append(air.scriptCode, line);
-    const std::string longName(kMegabyte, 'n');
-    auto sets = host::DataSetArrayBuilder()
-                    .Add("d", host::DataSetBuilder()
-                                  .Quanti1({{longName, {1, 2}}})
-                                  .Quali1({{"t", {std::string(kMegabyte, 't'), "u"}}})
-                                  .DataQuanti({{{"e", {5, 6}}}}))
-                    .Build(arena);
-    auto info = arena.System(std::string(kMegabyte, '.'), std::string(kMegabyte, ';'));
-    Cpp_TransferToR(main, dialog.air, sets, info, 0);
-    EXPECT_EQ(host::Text(main->rCode), "y <- f(alpha='" + std::string(kMegabyte, '7') + "')" + [] {
-        std::string terms;
-        for (int k = 0; k < 20000; ++k) terms += "+e";
-        return terms;
-    }() + "\n");
-    const std::string separator(kMegabyte, ';');
-    EXPECT_EQ(ReadFile(sandbox.work() + "datastore/d.csv"),
-              longName + separator + "t" + separator + "e\n" + "1" + separator + std::string(kMegabyte, 't') +
-                  separator + "5\n" + "2" + separator + "u" + separator + "6\n");
-
-    // A work folder, an R folder or a file name too long for the file
-    // system: nothing written, nothing else happens.
-    host::MainFields longFields;
-    longFields.workFolder = sandbox.work() + std::string(kMegabyte, 'w') + "/";
-    longFields.rFolder = sandbox.rFolder() + std::string(kMegabyte, 'r') + "/";
-    auto longMain = host::Main(arena, longFields);
-    Cpp_TransferToR(longMain, dialog.air, sets, info, 1);
-    Cpp_WriteDataSetToFile(main, dialog.air, &host::RecordAt<ST_DataSet>(sets->dataSets, 1), 0, 0, 0,
-                           arena.Str(std::string(kMegabyte, 'f')), arena.Str(";"), kTrue, 0);
-    EXPECT_EQ(sandbox.Outside(), std::vector<std::string>{});
-    EXPECT_EQ(outside.NewEntries(), std::vector<std::string>{});
-}
-
 TEST(BadStrings, PathsAreUtf8AndStayInTheirFolders) {
     Sandbox sandbox;
     reliability::OutsideWatch outside;
