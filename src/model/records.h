@@ -15,6 +15,7 @@
 #include <vector>
 
 #include "kovrbridge.h"
+#include "kovrbridge_fields.h"
 #include "matrix.h"
 
 // One vector of a record: count entries in use at 1-based positions of values.
@@ -49,6 +50,12 @@ using StrVect = cST_Vect<std::wstring>;
 using IntVect = cST_Vect<int>;
 using BoolVect = cST_Vect<short>;
 using DblVect = cST_Vect<double>;
+
+// The mirror of a host vector of the field lists: one member per vector.
+#define KOV_MIRROR_TEXT StrVect
+#define KOV_MIRROR_INT32 IntVect
+#define KOV_MIRROR_INT16 BoolVect
+#define KOV_MIRROR_MEMBER(field, element) KOV_MIRROR_##element field;
 
 // A block of columns; column i (1-based) is columns[i - 1].
 template <typename T>
@@ -252,27 +259,6 @@ public:
     std::wstring spareString;
     short singleColumnQuanti;
     short singleColumnQuali;
-    StrVect pageText;
-    IntVect pageCtlCount;
-    IntVect pageLeftWidth;
-    IntVect pageRightWidth;
-    BoolVect pageEnabled;
-    StrVect optionKind;
-    StrVect optionExtraText1;
-    StrVect optionExtraText2;
-    BoolVect optionActive;
-    BoolVect optionExtraFlag;
-    StrVect optionRName;
-    StrVect optionChartName;
-    StrVect optionExtraText3;
-    StrVect optionExtraText4;
-    StrVect optionValue;
-    StrVect optionInclude;
-    BoolVect optionDone;
-    StrVect comboName;
-    IntVect comboDefault;
-    StrVect comboItemTexts;
-    StrVect comboItemRNames;
     short autoPredict;
     int spareInt1;
     std::wstring autoPredictRName;
@@ -284,47 +270,7 @@ public:
     int autoOutputsPage;
     short autoCharts;
     int autoChartsPage;
-    StrVect refName;
-    IntVect refPage;
-    StrVect refText;
-    StrVect refDataType;
-    StrVect refRType;
-    StrVect refRName;
-    IntVect refSelectionKind;
-    BoolVect refYVar;
-    BoolVect refOptional;
-    BoolVect refOptionDefault;
-    BoolVect refOneColumn;
-    BoolVect refHostFlag;
-    BoolVect refStr2Dbl;
-    BoolVect refOneByOne;
-    IntVect inputPage;
-    StrVect inputType;
-    StrVect inputMin;
-    StrVect inputMax;
-    BoolVect inputOptional;
-    BoolVect inputOptionDefault;
-    StrVect resText;
-    StrVect resRName;
-    StrVect resType;
-    StrVect resRowLabels;
-    StrVect resColLabels;
-    StrVect resFormat;
-    StrVect resColFormats;
-    StrVect resRowFormats;
-    StrVect resChartType;
-    StrVect resChartName;
-    StrVect resColor;
-    StrVect resShow;
-    BoolVect resHidden;
-    BoolVect resPlotIncluded;
-    StrVect resRPlotCode;
-    StrVect resRPlotFormat;
-    StrVect resRPlotWidth;
-    StrVect resRPlotHeight;
-    StrVect scriptEngine;
-    BoolVect scriptReplace;
-    StrVect scriptCode;
+    KOV_DIALOG_VECTORS(KOV_MIRROR_MEMBER)
 };
 
 // One entry per control in every vector except ctlExtra.
@@ -336,32 +282,7 @@ public:
     cST_AirControlInfo& operator=(const cST_AirControlInfo&) = delete;
 
     ST_AirControlInfo* host = nullptr;
-    StrVect ctlChartName;
-    IntVect ctlFrameChildren;
-    StrVect ctlEventCode;
-    StrVect ctlType;
-    StrVect ctlDefault;
-    BoolVect ctlEnabled;
-    StrVect ctlGroupName;
-    StrVect ctlHeight;
-    BoolVect ctlExtra;
-    StrVect ctlName;
-    BoolVect ctlNextRow;
-    StrVect ctlLeft;
-    StrVect ctlOptional;
-    StrVect ctlOptionDefault;
-    IntVect ctlPage;
-    StrVect ctlRefEditLinked;
-    StrVect ctlReportGroup;
-    StrVect ctlReportText;
-    StrVect ctlRName;
-    StrVect ctlRNameOption;
-    StrVect ctlStyle;
-    StrVect ctlText;
-    StrVect ctlToolTip;
-    StrVect ctlKind;
-    BoolVect ctlVisible;
-    StrVect ctlWidth;
+    KOV_CONTROL_VECTORS(KOV_MIRROR_MEMBER)
 };
 
 // Builds one mirror object per record of a host array of records (null

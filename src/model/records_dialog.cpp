@@ -46,72 +46,9 @@ const ST_aiR kNoDialog{};
     OP(m, h, autoCharts)            \
     OP(m, h, autoChartsPage)
 
-#define KOV_VECT(field) field(records::Nested(hostRecord, &ST_aiR::field))
+#define KOV_VECT(field, element) , field(records::Nested(hostRecord, &ST_aiR::field))
 
-cST_aiR::cST_aiR(ST_aiR* hostRecord)
-    : host(hostRecord),
-      KOV_VECT(pageText),
-      KOV_VECT(pageCtlCount),
-      KOV_VECT(pageLeftWidth),
-      KOV_VECT(pageRightWidth),
-      KOV_VECT(pageEnabled),
-      KOV_VECT(optionKind),
-      KOV_VECT(optionExtraText1),
-      KOV_VECT(optionExtraText2),
-      KOV_VECT(optionActive),
-      KOV_VECT(optionExtraFlag),
-      KOV_VECT(optionRName),
-      KOV_VECT(optionChartName),
-      KOV_VECT(optionExtraText3),
-      KOV_VECT(optionExtraText4),
-      KOV_VECT(optionValue),
-      KOV_VECT(optionInclude),
-      KOV_VECT(optionDone),
-      KOV_VECT(comboName),
-      KOV_VECT(comboDefault),
-      KOV_VECT(comboItemTexts),
-      KOV_VECT(comboItemRNames),
-      KOV_VECT(refName),
-      KOV_VECT(refPage),
-      KOV_VECT(refText),
-      KOV_VECT(refDataType),
-      KOV_VECT(refRType),
-      KOV_VECT(refRName),
-      KOV_VECT(refSelectionKind),
-      KOV_VECT(refYVar),
-      KOV_VECT(refOptional),
-      KOV_VECT(refOptionDefault),
-      KOV_VECT(refOneColumn),
-      KOV_VECT(refHostFlag),
-      KOV_VECT(refStr2Dbl),
-      KOV_VECT(refOneByOne),
-      KOV_VECT(inputPage),
-      KOV_VECT(inputType),
-      KOV_VECT(inputMin),
-      KOV_VECT(inputMax),
-      KOV_VECT(inputOptional),
-      KOV_VECT(inputOptionDefault),
-      KOV_VECT(resText),
-      KOV_VECT(resRName),
-      KOV_VECT(resType),
-      KOV_VECT(resRowLabels),
-      KOV_VECT(resColLabels),
-      KOV_VECT(resFormat),
-      KOV_VECT(resColFormats),
-      KOV_VECT(resRowFormats),
-      KOV_VECT(resChartType),
-      KOV_VECT(resChartName),
-      KOV_VECT(resColor),
-      KOV_VECT(resShow),
-      KOV_VECT(resHidden),
-      KOV_VECT(resPlotIncluded),
-      KOV_VECT(resRPlotCode),
-      KOV_VECT(resRPlotFormat),
-      KOV_VECT(resRPlotWidth),
-      KOV_VECT(resRPlotHeight),
-      KOV_VECT(scriptEngine),
-      KOV_VECT(scriptReplace),
-      KOV_VECT(scriptCode) {
+cST_aiR::cST_aiR(ST_aiR* hostRecord) : host(hostRecord) KOV_DIALOG_VECTORS(KOV_VECT) {
     const ST_aiR& source = host != nullptr ? *host : kNoDialog;
     KOV_DIALOG_FIELDS(KOV_LOAD_FIELD, *this, source)
 }
@@ -126,35 +63,9 @@ cST_aiR::~cST_aiR() {
     }
 }
 
-#define KOV_VECT(field) field(records::Nested(hostRecord, &ST_AirControlInfo::field))
+#define KOV_VECT(field, element) , field(records::Nested(hostRecord, &ST_AirControlInfo::field))
 
 cST_AirControlInfo::cST_AirControlInfo(ST_AirControlInfo* hostRecord)
-    : host(hostRecord),
-      KOV_VECT(ctlChartName),
-      KOV_VECT(ctlFrameChildren),
-      KOV_VECT(ctlEventCode),
-      KOV_VECT(ctlType),
-      KOV_VECT(ctlDefault),
-      KOV_VECT(ctlEnabled),
-      KOV_VECT(ctlGroupName),
-      KOV_VECT(ctlHeight),
-      KOV_VECT(ctlExtra),
-      KOV_VECT(ctlName),
-      KOV_VECT(ctlNextRow),
-      KOV_VECT(ctlLeft),
-      KOV_VECT(ctlOptional),
-      KOV_VECT(ctlOptionDefault),
-      KOV_VECT(ctlPage),
-      KOV_VECT(ctlRefEditLinked),
-      KOV_VECT(ctlReportGroup),
-      KOV_VECT(ctlReportText),
-      KOV_VECT(ctlRName),
-      KOV_VECT(ctlRNameOption),
-      KOV_VECT(ctlStyle),
-      KOV_VECT(ctlText),
-      KOV_VECT(ctlToolTip),
-      KOV_VECT(ctlKind),
-      KOV_VECT(ctlVisible),
-      KOV_VECT(ctlWidth) {}
+    : host(hostRecord) KOV_CONTROL_VECTORS(KOV_VECT) {}
 
 #undef KOV_VECT

@@ -7,6 +7,8 @@
 #include <stdexcept>
 #include <type_traits>
 
+#include "kovrbridge_fields.h"
+
 namespace host {
 
 namespace {
@@ -483,92 +485,17 @@ struct VectorField {
     size_t offset;
 };
 
-#define KOV_AIR_VECT(field, elem) \
-    { #field, Elem::elem, offsetof(ST_aiR, field) }
-const VectorField kAirVectors[kAirVectorCount] = {
-    KOV_AIR_VECT(pageText, kString),
-    KOV_AIR_VECT(pageCtlCount, kInt),
-    KOV_AIR_VECT(pageLeftWidth, kInt),
-    KOV_AIR_VECT(pageRightWidth, kInt),
-    KOV_AIR_VECT(pageEnabled, kShort),
-    KOV_AIR_VECT(optionKind, kString),
-    KOV_AIR_VECT(optionExtraText1, kString),
-    KOV_AIR_VECT(optionExtraText2, kString),
-    KOV_AIR_VECT(optionActive, kShort),
-    KOV_AIR_VECT(optionExtraFlag, kShort),
-    KOV_AIR_VECT(optionRName, kString),
-    KOV_AIR_VECT(optionChartName, kString),
-    KOV_AIR_VECT(optionExtraText3, kString),
-    KOV_AIR_VECT(optionExtraText4, kString),
-    KOV_AIR_VECT(optionValue, kString),
-    KOV_AIR_VECT(optionInclude, kString),
-    KOV_AIR_VECT(optionDone, kShort),
-    KOV_AIR_VECT(comboName, kString),
-    KOV_AIR_VECT(comboDefault, kInt),
-    KOV_AIR_VECT(comboItemTexts, kString),
-    KOV_AIR_VECT(comboItemRNames, kString),
-    KOV_AIR_VECT(refName, kString),
-    KOV_AIR_VECT(refPage, kInt),
-    KOV_AIR_VECT(refText, kString),
-    KOV_AIR_VECT(refDataType, kString),
-    KOV_AIR_VECT(refRType, kString),
-    KOV_AIR_VECT(refRName, kString),
-    KOV_AIR_VECT(refSelectionKind, kInt),
-    KOV_AIR_VECT(refYVar, kShort),
-    KOV_AIR_VECT(refOptional, kShort),
-    KOV_AIR_VECT(refOptionDefault, kShort),
-    KOV_AIR_VECT(refOneColumn, kShort),
-    KOV_AIR_VECT(refHostFlag, kShort),
-    KOV_AIR_VECT(refStr2Dbl, kShort),
-    KOV_AIR_VECT(refOneByOne, kShort),
-    KOV_AIR_VECT(inputPage, kInt),
-    KOV_AIR_VECT(inputType, kString),
-    KOV_AIR_VECT(inputMin, kString),
-    KOV_AIR_VECT(inputMax, kString),
-    KOV_AIR_VECT(inputOptional, kShort),
-    KOV_AIR_VECT(inputOptionDefault, kShort),
-    KOV_AIR_VECT(resText, kString),
-    KOV_AIR_VECT(resRName, kString),
-    KOV_AIR_VECT(resType, kString),
-    KOV_AIR_VECT(resRowLabels, kString),
-    KOV_AIR_VECT(resColLabels, kString),
-    KOV_AIR_VECT(resFormat, kString),
-    KOV_AIR_VECT(resColFormats, kString),
-    KOV_AIR_VECT(resRowFormats, kString),
-    KOV_AIR_VECT(resChartType, kString),
-    KOV_AIR_VECT(resChartName, kString),
-    KOV_AIR_VECT(resColor, kString),
-    KOV_AIR_VECT(resShow, kString),
-    KOV_AIR_VECT(resHidden, kShort),
-    KOV_AIR_VECT(resPlotIncluded, kShort),
-    KOV_AIR_VECT(resRPlotCode, kString),
-    KOV_AIR_VECT(resRPlotFormat, kString),
-    KOV_AIR_VECT(resRPlotWidth, kString),
-    KOV_AIR_VECT(resRPlotHeight, kString),
-    KOV_AIR_VECT(scriptEngine, kString),
-    KOV_AIR_VECT(scriptReplace, kShort),
-    KOV_AIR_VECT(scriptCode, kString),
-};
-#undef KOV_AIR_VECT
+constexpr Elem kTEXT = Elem::kString;
+constexpr Elem kINT32 = Elem::kInt;
+constexpr Elem kINT16 = Elem::kShort;
 
-#define KOV_CTL_VECT(field, elem) \
-    { #field, Elem::elem, offsetof(ST_AirControlInfo, field) }
-const VectorField kControlVectors[kControlVectorCount] = {
-    KOV_CTL_VECT(ctlChartName, kString),   KOV_CTL_VECT(ctlFrameChildren, kInt),
-    KOV_CTL_VECT(ctlEventCode, kString),   KOV_CTL_VECT(ctlType, kString),
-    KOV_CTL_VECT(ctlDefault, kString),     KOV_CTL_VECT(ctlEnabled, kShort),
-    KOV_CTL_VECT(ctlGroupName, kString),   KOV_CTL_VECT(ctlHeight, kString),
-    KOV_CTL_VECT(ctlExtra, kShort),        KOV_CTL_VECT(ctlName, kString),
-    KOV_CTL_VECT(ctlNextRow, kShort),      KOV_CTL_VECT(ctlLeft, kString),
-    KOV_CTL_VECT(ctlOptional, kString),    KOV_CTL_VECT(ctlOptionDefault, kString),
-    KOV_CTL_VECT(ctlPage, kInt),           KOV_CTL_VECT(ctlRefEditLinked, kString),
-    KOV_CTL_VECT(ctlReportGroup, kString), KOV_CTL_VECT(ctlReportText, kString),
-    KOV_CTL_VECT(ctlRName, kString),       KOV_CTL_VECT(ctlRNameOption, kString),
-    KOV_CTL_VECT(ctlStyle, kString),       KOV_CTL_VECT(ctlText, kString),
-    KOV_CTL_VECT(ctlToolTip, kString),     KOV_CTL_VECT(ctlKind, kString),
-    KOV_CTL_VECT(ctlVisible, kShort),      KOV_CTL_VECT(ctlWidth, kString),
-};
-#undef KOV_CTL_VECT
+#define KOV_AIR_VECT(field, element) {#field, k##element, offsetof(ST_aiR, field)},
+#define KOV_CTL_VECT(field, element) {#field, k##element, offsetof(ST_AirControlInfo, field)},
+#define KOV_AIR_STRING(field) offsetof(ST_aiR, field),
+const VectorField kAirVectors[kAirVectorCount] = {KOV_DIALOG_VECTORS(KOV_AIR_VECT)};
+const VectorField kControlVectors[kControlVectorCount] = {KOV_CONTROL_VECTORS(KOV_CTL_VECT)};
+// The string fields of ST_aiR, watched because the library replaces them.
+const size_t kAirStrings[] = {KOV_DIALOG_STRINGS(KOV_AIR_STRING)};
 
 const VectorField& AirField(int k) {
     if (k < 0 || k >= kAirVectorCount) throw std::out_of_range("no such ST_aiR vector");
@@ -579,16 +506,6 @@ const VectorField& ControlField(int j) {
     if (j < 0 || j >= kControlVectorCount) throw std::out_of_range("no such ST_AirControlInfo vector");
     return kControlVectors[j];
 }
-
-// The string fields of ST_aiR, watched because the library replaces them.
-const size_t kAirStrings[] = {
-    offsetof(ST_aiR, dataStructure),       offsetof(ST_aiR, functionName),     offsetof(ST_aiR, packages),
-    offsetof(ST_aiR, dialogCode),          offsetof(ST_aiR, authorXml),        offsetof(ST_aiR, authorRFunction),
-    offsetof(ST_aiR, compatibilityKovian), offsetof(ST_aiR, compatibilityR),   offsetof(ST_aiR, dateCreated),
-    offsetof(ST_aiR, dateModified),        offsetof(ST_aiR, packageVersion),   offsetof(ST_aiR, rDescription),
-    offsetof(ST_aiR, spareString),         offsetof(ST_aiR, autoPredictRName), offsetof(ST_aiR, missingOptions),
-    offsetof(ST_aiR, missingDefault),
-};
 
 }  // namespace
 

@@ -193,32 +193,6 @@ TEST(BadTemplates, FilesThatAreNoTemplatesAreReported) {
     EXPECT_TRUE(longPath.CountsWithinSizes());
 }
 
-TEST(BadTemplates, DialogArraysTooSmallLoseTheEntriesBeyondThem) {
-    Sandbox sandbox;
-    std::string controls;
-    for (int k = 0; k < 6; ++k) controls += "<CheckBox name=\"c" + std::to_string(k) + "\"/>";
-    WriteFile(sandbox / "t.xml", "<RFunction function=\"f\"><Tab text=\"P\">" + controls +
-                                     "<AutoOutputs/></Tab><RResults><Result rname=\"a\"/><Result rname=\"b\"/>"
-                                     "</RResults><RScript><ScriptLine code=\"1\"/><ScriptLine code=\"2\"/>"
-                                     "</RScript></RFunction>");
-    Reading roomy(sandbox.root(), "t.xml");
-    EXPECT_TRUE(roomy.CountsWithinSizes());
-    // Six check boxes, then one box per result and one for the descriptive statistics.
-    EXPECT_EQ(roomy.ControlCount(ControlIndex("ctlName")), 6 + 2 + 1);
-    for (uint32_t room : {0u, 1u, 3u}) {
-        SCOPED_TRACE(room);
-        // The host arrays keep what fits; entries the reader reads back
-        // (whether a result is shown) come from beyond them as empty, so the
-        // automatic boxes may differ, the rest is counted as in the template.
-        Reading reading(sandbox.root(), "t.xml", room);
-        EXPECT_FALSE(reading.Reported());
-        EXPECT_EQ(reading.Count(AirIndex("pageText")), 1);
-        EXPECT_EQ(reading.Count(AirIndex("scriptCode")), 2);
-        EXPECT_EQ(reading.Count(AirIndex("resRName")), 2);
-        EXPECT_GE(reading.ControlCount(ControlIndex("ctlName")), 6);
-    }
-}
-
 TEST(BadTemplates, CountsAtTheIntegerLimitDoNotGrowFurther) {
     Sandbox sandbox;
     WriteFile(sandbox / "t.xml", SmallTemplate("f", "G"));
@@ -281,42 +255,6 @@ TEST(BadTemplates, CatalogueOfTenThousandTemplates) {
     Cpp_GetListOfRFiles(small);
     EXPECT_EQ(host::Elements<std::string>(small->catalogTable).size(), 70u);
     EXPECT_NE(host::Element<std::string>(small->catalogTable, 1, 10), "");
-}
-
-TEST(BadTemplates, CatalogueCountsThatDisagreeWithTheTable) {
-    Sandbox sandbox;
-    const std::string catalogue = sandbox / "catalogue";
-    std::filesystem::create_directories(catalogue + "/A");
-    std::filesystem::create_directories(catalogue + "/B");
-    WriteFile(catalogue + "/A/x.xml", SmallTemplate("x", "A"));
-    WriteFile(catalogue + "/B/y.xml", SmallTemplate("y", "B"));
-    WriteFile(catalogue + "/B/z.xml", "<RFunction function=");  // does not parse: listed all the same
-    host::Arena arena;
-    for (int32_t count : {INT_MIN, -1, 0, 1, 3, 50, INT_MAX}) {
-        SCOPED_TRACE(count);
-        auto main = Listing(arena, catalogue, 2);
-        main->catalogCount = count;
-        Cpp_GetListOfRFiles(main);
-        const std::vector<std::string> table = host::Elements<std::string>(main->catalogTable);
-        ASSERT_EQ(table.size(), 14u);
-        // Two entries read, whichever two the folder listed first.
-        EXPECT_NE(table[0], "");
-        EXPECT_NE(table[7], "");
-    }
-    // No table, or a table without data, behind a count.
-    host::MainFields catalogueOnly;
-    catalogueOnly.catalogFolder = catalogue;
-    auto noTable = host::Main(arena, catalogueOnly);
-    noTable->catalogCount = 3;
-    Cpp_GetListOfRFiles(noTable);
-    noTable->catalogTable = arena.CountOnly(21);
-    Cpp_GetListOfRFiles(noTable);
-    // A table of one dimension.
-    noTable->catalogTable = arena.Array(host::Elem::kString, 7);
-    noTable->catalogCount = 1;
-    Cpp_GetListOfRFiles(noTable);
-    const std::string group = host::Element<std::string>(noTable->catalogTable, 2);
-    EXPECT_TRUE(group == "A" || group == "B") << group;
 }
 
 TEST(BadTemplates, NonAsciiNamesComeBackAsTextAndNameTheTemplate) {

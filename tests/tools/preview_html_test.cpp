@@ -19,8 +19,6 @@
 
 namespace {
 
-using kovr::html::EscapeAttribute;
-using kovr::html::EscapeText;
 
 // What a browser reads from escaped text (the references the writer uses).
 std::string Unescape(const std::string& text) {
@@ -123,28 +121,6 @@ size_t CountAttribute(const std::vector<Tag>& tags, const std::string& attribute
     size_t n = 0;
     for (const Tag& tag : tags) n += tag.attributes.count(attribute);
     return n;
-}
-
-TEST(PreviewHtmlWriter, EscapesMarkupQuotesAndControlsAndKeepsOtherAlphabets) {
-    EXPECT_EQ(EscapeText("a < b && c > d"), "a &lt; b &amp;&amp; c &gt; d");
-    EXPECT_EQ(EscapeText("</pre><script>x()</script>"), "&lt;/pre&gt;&lt;script&gt;x()&lt;/script&gt;");
-    EXPECT_EQ(EscapeText("say \"it's\""), "say \"it's\"");
-    EXPECT_EQ(EscapeAttribute("say \"it's\" <here>"), "say &quot;it&#39;s&quot; &lt;here&gt;");
-    EXPECT_EQ(EscapeText("&amp; stays &amp;"), "&amp;amp; stays &amp;amp;");
-    // Letters of other alphabets and symbols pass as UTF-8.
-    const std::string letters = "Größe, Ωμέγα, Вес, 日本語, 𝛼 ≤ β";
-    EXPECT_EQ(EscapeText(letters), letters);
-    EXPECT_EQ(EscapeAttribute(letters), letters);
-    // Tabs and line feeds stay; other control characters, stray bytes,
-    // truncated, overlong and surrogate sequences become U+FFFD.
-    EXPECT_EQ(EscapeText("a\tb\nc\r"), "a\tb\nc\r");
-    EXPECT_EQ(EscapeText(std::string("a\0b\x01\x7f", 5)),
-              "a\xEF\xBF\xBD"
-              "b\xEF\xBF\xBD\xEF\xBF\xBD");
-    EXPECT_EQ(EscapeText("\xff<\xC3"), "\xEF\xBF\xBD&lt;\xEF\xBF\xBD");
-    EXPECT_EQ(EscapeText("\xC0\xAF"), "\xEF\xBF\xBD\xEF\xBF\xBD");
-    EXPECT_EQ(EscapeText("\xED\xA0\x80"), "\xEF\xBF\xBD\xEF\xBF\xBD\xEF\xBF\xBD");
-    EXPECT_EQ(EscapeText("\xE2\x82"), "\xEF\xBF\xBD\xEF\xBF\xBD");
 }
 
 // A dialog as the filling pass could describe it, with texts that need
@@ -257,53 +233,6 @@ TEST(PreviewPage, TextsWithMarkupQuotesAndOtherAlphabetsAreShownAsWritten) {
     EXPECT_NE(page.find("<code>if (a &lt; b &amp;&amp; c &gt; \"d\") x &lt;- '&lt;tag&gt;'</code>"), std::string::npos);
     EXPECT_EQ(page.find("<b>'x'"), std::string::npos);
     EXPECT_EQ(page.find("<i>first"), std::string::npos);
-}
-
-TEST(PreviewPage, GroupsHoldTheirMembersAndColumnsStartAtTheBreak) {
-    const NastyDialog dialog;
-    const kovr::DialogChoices choices(dialog.view);
-    const std::string page = kovr::DialogPage(dialog.view, choices, kovr::DryRunCode{});
-    const std::vector<Tag> tags = ReadBalancedTags(page);
-
-    // Nesting: the combo box and the input sit inside the group's fieldset;
-    // the data selection in the column that the "NextColumn" control starts.
-    std::vector<std::string> open;
-    std::map<std::string, std::vector<std::string>> parents;  // data-ctl -> enclosing data-ctl values
-    for (const Tag& tag : tags) {
-        if (tag.name == "input" || tag.name == "meta") continue;
-        if (tag.end) {
-            open.pop_back();
-            continue;
-        }
-        const auto ctl = tag.attributes.find("data-ctl");
-        if (ctl != tag.attributes.end()) {
-            for (const std::string& outer : open) {
-                if (!outer.empty()) parents[ctl->second].push_back(outer);
-            }
-        }
-        open.push_back(ctl == tag.attributes.end() ? std::string() : ctl->second);
-    }
-    EXPECT_EQ(parents["3"], std::vector<std::string>{"2"});
-    EXPECT_EQ(parents["4"], std::vector<std::string>{"2"});
-    EXPECT_TRUE(parents["1"].empty());
-    EXPECT_EQ(parents["6"], std::vector<std::string>{"5"});
-    EXPECT_TRUE(parents["7"].empty());
-    EXPECT_TRUE(parents["8"].empty());
-
-    // Default states: the ticked check box, the optional input switched on,
-    // the radio button chosen; the disabled page's tab is marked.
-    EXPECT_EQ(FindTag(tags, "data-page", "1")->attributes.at("class"), "tab off");
-    const auto inputAfter = [&](const std::string& ctl) -> const Tag& {
-        const Tag* element = FindTag(tags, "data-ctl", ctl);
-        for (const Tag* t = element; t != &tags.back(); ++t) {
-            if (t->name == "input") return *t;
-        }
-        return tags.back();
-    };
-    EXPECT_EQ(inputAfter("1").attributes.count("checked"), 1u);
-    EXPECT_EQ(inputAfter("4").attributes.count("checked"), 1u);
-    EXPECT_EQ(inputAfter("7").attributes.count("checked"), 1u);
-    EXPECT_EQ(inputAfter("7").attributes.at("name"), "page1-g<1>");
 }
 
 TEST(PreviewPage, ErrorPageShowsTheMessageExactly) {

@@ -1,7 +1,7 @@
-// The fields of the dialog description records by name: the 62 vectors of
-// ST_aiR (in the order of the counts of ST_aiRSize), the 26 vectors of
-// ST_AirControlInfo (in the order of ST_AirControlInfoSize) and the string
-// fields of ST_aiR, so that the tool can size, dump and free them in a loop.
+// The fields of the dialog description records by name, expanded from the
+// field lists: the vectors of ST_aiR and of ST_AirControlInfo (in the order of
+// their counts) and the string fields of ST_aiR, so that the tool can size,
+// dump and free them in a loop.
 #ifndef KOVR_RECORD_FIELDS_H
 #define KOVR_RECORD_FIELDS_H
 
@@ -10,6 +10,7 @@
 #include <cstdint>
 
 #include "kovrbridge.h"
+#include "kovrbridge_fields.h"
 
 namespace kovr {
 
