@@ -118,12 +118,4 @@ TEST(OptionCode, ValuesAreWrittenAsRReadsThem) {
     EXPECT_EQ(combos, 1);
 }
 
-host::DataSetBuilder FieldData() {
-    return host::DataSetBuilder()
-        .Quanti1({{"Yield", {1, 2}}, {"Sales Amount", {3, 4}}})
-        .Quanti2({{"Rain", {1, 1}}, {"Temp mean", {3, 4}}})
-        .Quali1({{"Soil", {"a", "b"}}, {"Crop type", {"c", "d"}}})
-        .Quali2({{"Site", {"s", "t"}}});
-}
-
 }  // namespace
