@@ -2,7 +2,8 @@
 a workbook holding the example data is saved and reopened, every example
 analysis runs through the add-in's entry point, and after saving and reopening
 every result sheet equals the result file `kovr run` writes for the same data
-and choices (relative 1e-7: the workbook keeps fewer digits than R writes).
+and choices (relative 1e-7: the workbook keeps fewer digits than R writes); the
+descriptive statistics of the regression's data are those of its rows.
 Bad input (no range, text in a numeric column, no R, a template that does not
 parse) gives a clear message and leaves the workbook as it was.
 
@@ -149,6 +150,17 @@ def compare(doc, sheet_name, path):
                 return
 
 
+def check_statistics(sheet):
+    """The statistics of the regression's data: the rows with a sales figure."""
+    rows = read_csv("sales")
+    price = [float(r[2]) for r in rows[1:] if r[4]]
+    mean = sum(price) / len(price)
+    table = sheet.getCellRangeByPosition(0, 3, 9, 6).DataArray
+    row = next((r for r in table if r[0] == "Price"), None)
+    check(row is not None and row[1] == len(price) and abs(row[3] - mean) <= 1e-12 * mean,
+          "descriptive statistics of Price: %r, expected n %d, mean %r" % (row, len(price), mean))
+
+
 def bad_inputs(office, doc, folder):
     """Each bad request gives a message holding the words and adds nothing."""
     broken = os.path.join(folder, "broken.xml")
@@ -180,7 +192,7 @@ def main():
         make_workbook(office, book)
         doc = open_workbook(office, book)
         bad_inputs(office, doc, folder)
-        expected = []
+        expected, statistics = [], []
         for k, example in enumerate(EXAMPLES):
             template, stem, selections, settings = example
             ranges = {name: column_range(stem, columns) for name, columns in selections.items()}
@@ -189,15 +201,20 @@ def main():
             check("sheets" in answer, "%s: %s" % (template, answer.get("error")))
             r_folder = kovr_results(example, os.path.join(folder, "kovr%d" % k))
             for sheet, result in answer.get("sheets", []):
-                if result:
+                if result == ":statistics":
+                    statistics.append((sheet, example))
+                elif result != ":charts":
                     expected.append((sheet, os.path.join(r_folder, result + ".csv")))
-            check(any(not result for _, result in answer.get("sheets", [])), "%s: no sheet of charts" % template)
+            check(any(result == ":charts" for _, result in answer.get("sheets", [])), "%s: no charts" % template)
         doc.store()
         doc.close(True)
         doc = open_workbook(office, book)
         for sheet, path in expected:
             compare(doc, sheet, path)
         check(len(expected) >= 20, "only %d result sheets" % len(expected))
+        check(statistics and statistics[0][1] == EXAMPLES[0], "no descriptive statistics of the linear regression")
+        for sheet, _ in statistics[:1]:
+            check_statistics(doc.Sheets.getByName(sheet))
         doc.close(True)
     finally:
         office.close()

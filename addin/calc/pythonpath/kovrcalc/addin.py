@@ -83,7 +83,8 @@ def read_ranges(doc, view, choices, ranges):
 
 def run(ctx, doc, settings, template, view, choices, chosen, progress=lambda text, share: None):
     """Runs the analysis on the columns read_ranges gave and adds the result
-    sheets; returns [sheet name, result R name] pairs ("" for a sheet of charts)."""
+    sheets; returns [sheet name, result R name] pairs (":statistics" for the
+    descriptive statistics, ":charts" for a sheet of charts)."""
     result = run_analysis(template, view, choices, chosen, find_rscript(settings.rscript), progress=progress)
     progress("Writing the results", 0.95)
     names = []
@@ -92,7 +93,7 @@ def run(ctx, doc, settings, template, view, choices, chosen, progress=lambda tex
         for r, rows in each.tables:
             names.append([sheets.write_table(doc, r.text or r.rname, analysis, rows), r.rname])
         if each.charts:
-            names.append([sheets.insert_charts(ctx, doc, "Charts - " + analysis, each.charts), ""])
+            names.append([sheets.insert_charts(ctx, doc, "Charts - " + analysis, each.charts), ":charts"])
     return names
 
 

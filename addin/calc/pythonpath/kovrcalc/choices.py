@@ -133,6 +133,10 @@ class Choices:
                 return self.checked(c)
         return True
 
+    def descriptive_statistics(self):
+        """Whether the descriptive-statistics box exists and is ticked."""
+        return any(c.role == "stats" and self.checked(c) for c in self.view.controls)
+
     def interaction_level(self):
         for c in self.view.controls:
             if is_interactions(c):

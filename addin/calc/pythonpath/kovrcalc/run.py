@@ -11,6 +11,7 @@ from types import SimpleNamespace as Record
 
 from .bridge import VT_BSTR, VT_I2, VT_I4, VT_R8
 from .layout import Layout
+from .statistics import descriptive_statistics
 
 _NUMBER = re.compile(r"[+-]?(\d+\.?\d*|\.\d+)([eE][+-]?\d+)?|[+-]?Inf|NaN")
 
@@ -133,20 +134,23 @@ class HostDataSets:
         arena.set_texts(self.record.dataSetNames, [s.name for s in sets])
         for k, s in enumerate(sets):
             arena.elements(self.record.exportFlags, VT_I2)[k] = -1
-            record = records[k]
-            for block in ("quanti1", "quanti2", "quali1", "quali2"):
-                self._block(getattr(record, block), getattr(s, block))
-            self._block_list(record.dataQuanti, s.extra_numeric)
-            self._block_list(record.dataQuali, s.extra_text)
-            record.rowCount = s.row_count
-            if s.labels:
-                record.obsLabels = self._array(VT_BSTR, len(s.labels))
-                arena.set_texts(record.obsLabels, s.labels)
+            self.fill_data_set(records[k], s)
+
+    def fill_data_set(self, record, s):
+        """Fills an ST_DataSet record (also one embedded in another record)."""
+        for block in ("quanti1", "quanti2", "quali1", "quali2"):
+            self.fill_block(getattr(record, block), getattr(s, block))
+        self._block_list(record.dataQuanti, s.extra_numeric)
+        self._block_list(record.dataQuali, s.extra_text)
+        record.rowCount = s.row_count
+        if s.labels:
+            record.obsLabels = self._array(VT_BSTR, len(s.labels))
+            self.arena.set_texts(record.obsLabels, s.labels)
 
     def _array(self, vt, n):
         return ctypes.cast(self.arena.array(vt, n), ctypes.c_void_p).value
 
-    def _block(self, block, columns):
+    def fill_block(self, block, columns):
         block.columnCount = len(columns)
         block.columnLengths = self._array(VT_I4, len(columns))
         block.columns, vectors = self.arena.record_array("ST_Vect", len(columns))
@@ -166,7 +170,7 @@ class HostDataSets:
         data.blockCount = len(blocks)
         data.blocks, records = self.arena.record_array("ST_MVect", len(blocks))
         for record, columns in zip(records, blocks):
-            self._block(record, columns)
+            self.fill_block(record, columns)
 
 
 def run_analysis(template, view, choices, chosen, rscript, work=None, progress=lambda text, share: None):
@@ -192,7 +196,12 @@ def run_analysis(template, view, choices, chosen, rscript, work=None, progress=l
         r_folder = os.path.join(work, "R", re.sub(r"\W", "_", response) if len(responses) > 1 else "") + os.sep
         r_folder = r_folder.replace(os.sep + os.sep, os.sep)
         os.makedirs(r_folder, exist_ok=True)
-        progress("Transferring the data to R" + (" (%s)" % response if response else ""), 0.1 + 0.8 * k / max(1, len(responses)))
+        progress("Transferring the data to R" + (" (%s)" % response if response else ""),
+                 0.1 + 0.8 * k / max(1, len(responses)))
+        tables = []
+        if choices.descriptive_statistics() and sets:
+            rows = descriptive_statistics(template.arena, sets[0], column, layout.text_response, HostDataSets)
+            tables.append((Record(text="Descriptive statistics", rname=":statistics"), rows))
         separator = _transfer(template, view, choices, layout, sets, formula, work, r_folder, column)
         check = os.path.join(r_folder, view.function + "0.script")
         analysis = os.path.join(r_folder, view.function + ".script")
@@ -209,7 +218,7 @@ def run_analysis(template, view, choices, chosen, rscript, work=None, progress=l
         progress("Running the analysis in R", 0.4 + 0.8 * k / max(1, len(responses)))
         if _run_r(rscript, [analysis], r_folder, analysis + ".out") != 0:
             raise RunError("R stopped with an error:\n" + r_error_lines(analysis + ".out"))
-        tables, charts = [], []
+        charts = []
         for i, r in enumerate(view.results, 1):
             path = os.path.join(r_folder, (r.rname or "") + ".csv")
             if r.rname and r.show != "false" and not r.hidden and choices.wanted(i) and os.path.isfile(path):
