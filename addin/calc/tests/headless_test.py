@@ -4,8 +4,8 @@ analysis runs through the add-in's entry point, and after saving and reopening
 every result sheet equals the result file `kovr run` writes for the same data
 and choices (relative 1e-7: the workbook keeps fewer digits than R writes); the
 descriptive statistics of the regression's data are those of its rows.
-Bad input (no range, text in a numeric column, no R, a template that does not
-parse) gives a clear message and leaves the workbook as it was.
+Bad input (no range, text in a numeric column, fewer rows than parameters, no
+R, a template that does not parse) gives a clear message and leaves the workbook as it was.
 
     headless_test.py OXT KOVR SOURCE_DIR"""
 import csv
@@ -171,6 +171,9 @@ def bad_inputs(office, doc, folder):
         ("an empty selection", {"template": lm, "ranges": {}}, "needs a range"),
         ("text in a numeric column", {"template": lm, "ranges": {"RefEditY": "sales.B1:B41"}},
          "holds the text 'North'"),
+        ("fewer rows than parameters", {"template": lm, "ranges": {"RefEditY": "sales.E1:E4",
+                                                                   "RefEditX": "sales.C1:D4"}},
+         "more complete rows than parameters"),
         ("no R", {"template": lm, "ranges": {"RefEditY": "sales.E1:E41"}, "rscript": "/nonexistent/Rscript"},
          "R is not installed"),
         ("a template that does not parse", {"template": broken, "ranges": {}}, "Broken"),

@@ -93,6 +93,35 @@ class Layout:
                                     % (where, cell, caption(selection)))
         if len(counts) > 1:
             return "The data selections have different numbers of rows (%s)." % ", ".join(map(str, sorted(counts)))
+        for response in range(1, len(self.responses()) + 1) or [0]:
+            sets, error = self.data_sets(response)
+            if sets is None:
+                return error
+        return ""
+
+    def _fits(self, model, complete):
+        """What R cannot fit, told before R runs: no complete row, an
+        explanatory column with a single value, or no more complete rows than
+        the model has parameters (counted for main effects with an intercept)."""
+        if not complete:
+            return "No row has a value in each selected column: nothing is left to analyse."
+        if self.view.data_structure not in ("model", "model.random"):
+            return ""
+        parameters = 1
+        for s, _, column in model:
+            selection = self.view.selections[s]
+            if selection.yvar:
+                continue
+            values = [column.cells[r] for r in complete]
+            if len(values) > 1 and all(v == values[0] for v in values):
+                return ("The explanatory column %s holds a single value in the %d complete rows: the model cannot "
+                        "estimate its effect." % (column.name, len(values)))
+            text = place_of(selection, self.text_response) in ("quali1", "quali2")
+            parameters += len(set(values)) - 1 if text else 1
+        if len(complete) <= parameters:
+            return ("Only %d row(s) have a value in each selected column, but the model has %d parameters (the "
+                    "intercept, one per quantitative and one fewer than its groups per qualitative explanatory "
+                    "column): it needs more complete rows than parameters." % (len(complete), parameters))
         return ""
 
     def responses(self):
@@ -107,10 +136,11 @@ class Layout:
                  and place_of(sel, self.text_response) != "labels" for k, c in enumerate(self.chosen[s])
                  if not (s == 0 and response and k + 1 != response)]
         count = max((len(c.cells) for _, _, c in model), default=0)
-        rows = [r for r in range(count)
-                if rule != "remove" or not any(is_missing(c.cells[r]) for _, _, c in model)]
-        if count and not rows:
-            return None, "No row has a value in each selected column: nothing is left to analyse."
+        complete = [r for r in range(count) if not any(is_missing(c.cells[r]) for _, _, c in model)]
+        error = self._fits(model, complete) if count else ""
+        if error:
+            return None, error
+        rows = complete if rule == "remove" else list(range(count))
         sets, terms = {}, []
 
         def data_set(name):
