@@ -22,7 +22,7 @@ def library():
     """The library shipped in the extension (loaded once per process)."""
     global _library
     if _library is None:
-        _library = Library(os.path.join(HOME, "lib"), os.path.join(HOME, "include", "kovrbridge.h"))
+        _library = Library(os.path.join(HOME, "lib"), os.path.join(HOME, "include"))
     return _library
 
 

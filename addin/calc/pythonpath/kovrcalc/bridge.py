@@ -60,14 +60,28 @@ def read_records(header_path):
     return records
 
 
+def read_vector_kinds(fields_path):
+    """The element type of every host vector of the dialog records, in record
+    order, from the header's field lists: {"ST_aiR": [VT_...], "ST_AirControlInfo": [...]}."""
+    with open(fields_path, encoding="utf-8") as f:
+        text = _strip_comments(f.read())
+    vt = {"TEXT": VT_BSTR, "INT32": VT_I4, "INT16": VT_I2}
+    kinds = {}
+    for record, macro in (("ST_aiR", "KOV_DIALOG_VECTORS"), ("ST_AirControlInfo", "KOV_CONTROL_VECTORS")):
+        body = text.split("#define %s(X)" % macro)[1].split("#define")[0]
+        kinds[record] = [vt[kind] for kind in re.findall(r"X\(\w+,\s*(\w+)\)", body)]
+    return kinds
+
+
 class Library:
     """libkovrbridge.so and liboleauto.so of one folder, with the records of
-    the header next to them."""
+    the public headers in include_folder."""
 
-    def __init__(self, lib_folder, header_path):
+    def __init__(self, lib_folder, include_folder):
         self.ole = ctypes.CDLL(os.path.join(lib_folder, "liboleauto.so"))
         self.bridge = ctypes.CDLL(os.path.join(lib_folder, "libkovrbridge.so"))
-        self.records = read_records(header_path)
+        self.records = read_records(os.path.join(include_folder, "kovrbridge.h"))
+        self.vector_kinds = read_vector_kinds(os.path.join(include_folder, "kovrbridge_fields.h"))
         ole = self.ole
         ole.SysAllocStringLen.restype = ctypes.c_void_p
         ole.SysAllocStringLen.argtypes = [ctypes.c_char_p, ctypes.c_uint32]

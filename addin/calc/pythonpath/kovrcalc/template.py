@@ -6,14 +6,7 @@ import ctypes
 import os
 from types import SimpleNamespace as Record
 
-from .bridge import VT_BSTR, VT_I2, VT_I4, Arena
-
-# Element kinds of the 62 vectors of ST_aiR and the 26 of ST_AirControlInfo,
-# in declaration order (the order of the counts of the sizing pass):
-# s host strings, i 32-bit integers, h 16-bit integers.
-DIALOG_KINDS = "siiihssshhsssssshsisssissssihhhhhhhissshhsssssssssssshhssssshs"
-CONTROL_KINDS = "sissshsshshsssissssssssshs"
-_VT = {"s": VT_BSTR, "i": VT_I4, "h": VT_I2}
+from .bridge import VT_BSTR, Arena
 
 # Rows of the translation table that the library reads for the labels of the
 # controls it adds itself.
@@ -76,8 +69,8 @@ class Template:
             return
         self.dialog = self.arena.record("ST_aiR")
         self.controls = self.arena.record("ST_AirControlInfo")
-        self._dimension(self.dialog, DIALOG_KINDS, sizes.vectorSize)
-        self._dimension(self.controls, CONTROL_KINDS, control_sizes.vectorSize)
+        self._dimension(self.dialog, sizes.vectorSize)
+        self._dimension(self.controls, control_sizes.vectorSize)
         with self.arena.call():
             lib.bridge.Cpp_GetMethodDescription(ctypes.byref(self.main), ctypes.byref(self.dialog),
                                                 ctypes.byref(self.controls), self.translations, ctypes.byref(error))
@@ -88,27 +81,30 @@ class Template:
             self.error = (self.lib.text(error.title), self.lib.text(error.message))
         return self.error is not None
 
-    def _dimension(self, record, kinds, sizes):
+    def _kind(self, record, name):
+        return self.lib.vector_kinds[type(record).__name__][vector_fields(type(record)).index(name)]
+
+    def _dimension(self, record, sizes):
         for k, name in enumerate(vector_fields(type(record))):
             vector = getattr(record, name)
-            vector.values = ctypes.cast(self.arena.array(_VT[kinds[k]], max(sizes[k], 0)), ctypes.c_void_p).value
+            vector.values = ctypes.cast(self.arena.array(self._kind(record, name), max(sizes[k], 0)),
+                                        ctypes.c_void_p).value
             vector.count = 0
 
     def new_option_rows(self, rows):
         """Re-dimensions the twelve option-row vectors (5 to 16) to rows entries."""
-        for k, name in enumerate(vector_fields(type(self.dialog))[5:17], 5):
+        for name in vector_fields(type(self.dialog))[5:17]:
             vector = getattr(self.dialog, name)
-            vector.values = ctypes.cast(self.arena.array(_VT[DIALOG_KINDS[k]], rows), ctypes.c_void_p).value
+            vector.values = ctypes.cast(self.arena.array(self._kind(self.dialog, name), rows), ctypes.c_void_p).value
             vector.count = rows
 
     def column(self, record, name):
         """Entries 1..count of a vector as Python values."""
-        kinds = DIALOG_KINDS if record is self.dialog else CONTROL_KINDS
-        kind = kinds[vector_fields(type(record)).index(name)]
+        kind = self._kind(record, name)
         vector = getattr(record, name)
-        elements = self.arena.elements(vector.values, _VT[kind])
+        elements = self.arena.elements(vector.values, kind)
         values = list(elements[:max(0, min(vector.count, len(elements)))])
-        return [self.lib.text(x) for x in values] if kind == "s" else values
+        return [self.lib.text(x) for x in values] if kind == VT_BSTR else values
 
     def close(self):
         self.arena.close()
