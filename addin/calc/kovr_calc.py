@@ -30,7 +30,7 @@ class Addin(unohelper.Base, XJobExecutor, XJob):
         try:
             request = json.loads(values["Request"])
             doc = values.get("Document") or self._document()
-            if "dialog" in request or "close" in request:
+            if {"dialog", "close", "search"} & set(request):
                 answer = dialog.show(self.ctx, doc, request)
             else:
                 answer = addin.run_request(self.ctx, doc, request)

@@ -1,6 +1,6 @@
-"""The analysis dialog on a screen (Xvfb, with Calc's GUI): the dialog of every
-example template builds, with one tab per page and a control for each dialog
-control; screenshots of the linear regression dialog and of a result sheet go
+"""The add-in's dialogs on a screen (Xvfb, with Calc's GUI): the catalogue
+finds templates by keyword, and the dialog of every example template builds,
+with one tab per page and a control for each dialog control; screenshots of the linear regression dialog and of a result sheet go
 to the screenshot folder. Skipped when Xvfb or Calc's GUI is not installed.
 
     dialog_test.py OXT SOURCE_DIR SCREENSHOT_FOLDER"""
@@ -77,6 +77,9 @@ def main():
             name = os.path.relpath(path, CATALOGUE)
             if answer.get("error") or answer["tabs"] != answer["pages"] or answer["shown"] != answer["controls"]:
                 failures.append("%s: %s" % (name, answer.get("error", answer)[-300:]))
+        listed = ask({"search": "regression"}).get("shown")
+        if listed != ["Regression: Linear regression", "Regression: Logistic regression"]:
+            failures.append("the catalogue searched for 'regression' shows %s" % listed)
         ask({"dialog": os.path.join(CATALOGUE, "Regression", "linear_regression.xml")})
         if not screenshot("Linear regression", os.path.join(SHOTS, "calc-dialog.png")):
             failures.append("no window of the linear regression dialog")

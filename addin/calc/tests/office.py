@@ -1,5 +1,6 @@
 """A soffice of its own for a test: a temporary profile, a UNO socket on
 127.0.0.1, the extension installed through the extension manager."""
+import importlib.util
 import os
 import shutil
 import socket
@@ -13,9 +14,7 @@ SKIP = 77  # ctest's skip status
 
 def need_office():
     """Exits with the skip status when LibreOffice or Python-UNO is missing."""
-    try:
-        import uno  # noqa: F401
-    except ImportError:
+    if importlib.util.find_spec("uno") is None:
         print("python3-uno is not installed: skipped")
         sys.exit(SKIP)
     if not shutil.which("soffice"):
@@ -42,7 +41,8 @@ class Office:
         # A fresh profile makes soffice exit with status 81 once, after it
         # has written the profile: it is then started again.
         for _ in range(2):
-            self.process = subprocess.Popen(command, stdout=subprocess.DEVNULL, stderr=None if os.environ.get("KOVR_OFFICE_LOG") else subprocess.DEVNULL)
+            self.process = subprocess.Popen(command, stdout=subprocess.DEVNULL,
+                                            stderr=subprocess.DEVNULL)
             self.ctx = self._connect(port)
             if self.ctx is not None:
                 break

@@ -15,7 +15,7 @@ from com.sun.star.sheet import XRangeSelectionListener
 from . import addin
 from .choices import Choices, check_number, is_interactions, option_name
 from .run import RunError
-from .template import OPTION_KINDS, SELECTION_KINDS
+from .template import SELECTION_KINDS
 
 PICK_RANGE = 2  # the analysis dialog ends with this to let the user pick a range
 TAB_WIDTH, ROW, GAP = 62, 12, 3
@@ -161,7 +161,7 @@ class AnalysisDialog:
 
     def _page(self, p):
         """Lays out page p in its columns; returns the lowest y used."""
-        page, d = self.view.pages[p], self.d
+        page = self.view.pages[p]
         x, y, column, lowest = 8, 26, 0, 26
         for c in (c for c in self.view.controls if c.page == p):
             if c.kind == "NextColumn":
@@ -402,7 +402,8 @@ _shown_dialogs = []
 def show(ctx, doc, request):
     """For tests and screenshots: shows the analysis dialog of a template
     without waiting for it (page request["page"], from 0), and says how many
-    tabs and which controls it has; {"close": true} closes the dialogs shown."""
+    tabs and which controls it has; {"close": true} closes the dialogs shown;
+    {"search": words} lists what the catalogue shows for the words."""
     while _shown_dialogs:
         template, dialog = _shown_dialogs.pop()
         dialog.d.control.dispose()
@@ -410,6 +411,13 @@ def show(ctx, doc, request):
     if request.get("close"):
         return {}
     settings = addin.Settings(ctx)
+    if "search" in request:
+        catalogue = CatalogueDialog(ctx, settings)
+        catalogue.d.model.getByName("search").Text = request["search"]
+        catalogue.fill()
+        shown = list(catalogue.d.model.getByName("list").StringItemList)
+        catalogue.d.control.dispose()
+        return {"shown": shown}
     try:
         template, dialog = build(ctx, doc, settings, request["dialog"])
     except RunError as e:

@@ -12,7 +12,7 @@ prediction ranges of their own reuse the ranges of the fields they predict."""
 import re
 from types import SimpleNamespace as Record
 
-MISSING_NUMBER = -1.79769313486231e308
+from .bridge import MISSING_NUMBER
 _NUMBER = re.compile(r"\s*[+-]?(\d+\.?\d*|\.\d+)([eE][+-]?\d+)?\s*")
 
 

@@ -104,11 +104,10 @@ def read_result(path, separator):
     if not lines:
         return []
     rows = [line.split(separator) for line in lines]
-    named = len(rows) > 1 and len(rows[1]) == len(rows[0]) + 1
-    if named:
+    labels = 1 if len(rows) > 1 and len(rows[1]) == len(rows[0]) + 1 else 0
+    if labels:
         rows[0].insert(0, "")
-    return [row[:1] + [float(x) if _NUMBER.fullmatch(x) else x for x in row[1:]] if named else
-            [float(x) if _NUMBER.fullmatch(x) else x for x in row] for row in rows]
+    return [row[:labels] + [float(x) if _NUMBER.fullmatch(x) else x for x in row[labels:]] for row in rows]
 
 
 def _separator(sets):
