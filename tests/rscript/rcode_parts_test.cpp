@@ -48,7 +48,10 @@ TEST(RCodeChecks, AssignmentsComparisonsAndTheSystemGuard) {
     for (const char* comparison : {"a = b == c", "x <= 3", "x >= 3", "x != 3"}) {
         EXPECT_EQ(checks(comparison), comparison);
     }
-    EXPECT_EQ(checks("path = filesystem"), "path <- filesystem");
+    // "system" ending a longer word: the letters at either end of a to z.
+    for (const std::string word : {"filesystem", "asystem", "zsystem"}) {
+        EXPECT_EQ(checks("p=" + word), "p<-" + word);
+    }
     for (const char* refused : {"system('ls')", "x <- SYSTEM(1)", "Sys.system", "x <- mysystem(1)", "filesystem;",
                                 "a = 1; system2('x')"}) {
         EXPECT_EQ(checks(refused), "") << refused;
