@@ -86,37 +86,9 @@ private:
 // SafeArrayCreate for rows x cols (cols 0: one dimension) with one lower bound.
 SAFEARRAY* Create(uint16_t vt, uint32_t rows, uint32_t cols, int32_t lowerBound);
 
-// A host array made by SafeArrayCreate and destroyed by SafeArrayDestroy:
-// rows x cols elements (cols 0: one dimension of rows elements), every
-// dimension with the given lower bound, items in storage order.
-template <typename T>
-class Array {
-public:
-    Array(uint32_t rows, uint32_t cols, std::initializer_list<T> items, int32_t lowerBound = 0)
-        : array_(Create(VarType(), rows, cols, lowerBound)) {
-        const size_t n = size_t{rows} * (cols == 0 ? 1 : cols);
-        for (size_t k = 0; k < n && k < items.size(); ++k) data()[k] = items.begin()[k];
-    }
-    Array(const Array&) = delete;
-    Array& operator=(const Array&) = delete;
-    ~Array() { SafeArrayDestroy(array_); }
-
-    SAFEARRAY* get() { return array_; }
-    T* data() { return static_cast<T*>(array_->pvData); }
-
-private:
-    static_assert(std::is_same_v<T, double> || std::is_same_v<T, int32_t> || std::is_same_v<T, int16_t>);
-    static uint16_t VarType() {
-        if constexpr (std::is_same_v<T, double>) return VT_R8;
-        if constexpr (std::is_same_v<T, int32_t>) return VT_I4;
-        return VT_I2;
-    }
-
-    SAFEARRAY* array_;
-};
-
-// A host array of host strings (see Array), handed out by get(); a nullptr
-// item is a null host string. Frees every host string it held.
+// A host array of host strings, rows x cols elements (cols 0: one dimension
+// of rows elements), every dimension with the given lower bound, items in
+// storage order, handed out by get(); a nullptr item is a null host string. Frees every host string it held.
 class StringArray {
 public:
     StringArray(uint32_t rows, uint32_t cols, std::initializer_list<const char*> items, int32_t lowerBound = 0);

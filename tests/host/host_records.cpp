@@ -299,10 +299,6 @@ void FillTextBlock(Arena& arena, ST_MVect& block, const std::vector<TextColumn>&
     FillBlock(arena, block, columns, [&](const std::vector<std::string>& v) { return arena.Strs(v); });
 }
 
-void FillFlagBlock(Arena& arena, ST_MVect& block, const std::vector<FlagColumn>& columns) {
-    FillBlock(arena, block, columns, [&](const std::vector<int16_t>& v) { return arena.Shorts(v); });
-}
-
 void FillQualiInfo(Arena& arena, ST_QualiInfo& record, const QualiInfoFields& fields) {
     FillTextBlock(arena, record.textBlock, fields.textBlock);
     FillNumBlock(arena, record.numBlock1, fields.numBlock1);
@@ -331,22 +327,6 @@ DataSetBuilder& DataSetBuilder::Quali1(std::vector<TextColumn> columns) {
 }
 DataSetBuilder& DataSetBuilder::Quali2(std::vector<TextColumn> columns) {
     quali2_ = std::move(columns);
-    return *this;
-}
-DataSetBuilder& DataSetBuilder::Quanti1Flags(std::vector<FlagColumn> columns) {
-    quanti1Flags_ = std::move(columns);
-    return *this;
-}
-DataSetBuilder& DataSetBuilder::Quanti2Flags(std::vector<FlagColumn> columns) {
-    quanti2Flags_ = std::move(columns);
-    return *this;
-}
-DataSetBuilder& DataSetBuilder::Quali1Flags(std::vector<FlagColumn> columns) {
-    quali1Flags_ = std::move(columns);
-    return *this;
-}
-DataSetBuilder& DataSetBuilder::Quali2Flags(std::vector<FlagColumn> columns) {
-    quali2Flags_ = std::move(columns);
     return *this;
 }
 DataSetBuilder& DataSetBuilder::Labels(std::vector<std::string> obsLabels) {
@@ -384,13 +364,9 @@ Ptr<ST_DataSet> DataSetBuilder::Build(Arena& arena) const {
 
 void DataSetBuilder::Fill(Arena& arena, ST_DataSet& record) const {
     FillNumBlock(arena, record.quanti1, quanti1_);
-    FillFlagBlock(arena, record.quanti1Flags, quanti1Flags_);
     FillNumBlock(arena, record.quanti2, quanti2_);
-    FillFlagBlock(arena, record.quanti2Flags, quanti2Flags_);
     FillTextBlock(arena, record.quali1, quali1_);
-    FillFlagBlock(arena, record.quali1Flags, quali1Flags_);
     FillTextBlock(arena, record.quali2, quali2_);
-    FillFlagBlock(arena, record.quali2Flags, quali2Flags_);
     const size_t longest =
         std::max({LongestColumn(quanti1_), LongestColumn(quanti2_), LongestColumn(quali1_), LongestColumn(quali2_)});
     record.rowCount = rowCount_ >= 0 ? rowCount_ : static_cast<int32_t>(longest);

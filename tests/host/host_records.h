@@ -159,17 +159,12 @@ struct TextColumn {
     std::string name;
     std::vector<std::string> values;
 };
-struct FlagColumn {
-    std::string name;
-    std::vector<int16_t> values;
-};
 
 // Fills a block record as the add-in does: columnCount, one ST_Vect per
 // column (count = its length), the column lengths and the column names. No
 // columns leave the block zeroed, without host arrays.
 void FillNumBlock(Arena& arena, ST_MVect& block, const std::vector<NumColumn>& columns);
 void FillTextBlock(Arena& arena, ST_MVect& block, const std::vector<TextColumn>& columns);
-void FillFlagBlock(Arena& arena, ST_MVect& block, const std::vector<FlagColumn>& columns);
 
 // The qualitative-information record of a data set.
 struct QualiInfoFields {
@@ -190,10 +185,6 @@ public:
     DataSetBuilder& Quanti2(std::vector<NumColumn> columns);
     DataSetBuilder& Quali1(std::vector<TextColumn> columns);
     DataSetBuilder& Quali2(std::vector<TextColumn> columns);
-    DataSetBuilder& Quanti1Flags(std::vector<FlagColumn> columns);
-    DataSetBuilder& Quanti2Flags(std::vector<FlagColumn> columns);
-    DataSetBuilder& Quali1Flags(std::vector<FlagColumn> columns);
-    DataSetBuilder& Quali2Flags(std::vector<FlagColumn> columns);
     DataSetBuilder& Labels(std::vector<std::string> obsLabels);
     DataSetBuilder& RowCount(int rows);
     DataSetBuilder& TextBlock(std::vector<TextColumn> columns);
@@ -209,7 +200,6 @@ public:
 private:
     std::vector<NumColumn> quanti1_, quanti2_;
     std::vector<TextColumn> quali1_, quali2_;
-    std::vector<FlagColumn> quanti1Flags_, quanti2Flags_, quali1Flags_, quali2Flags_;
     bool hasLabels_ = false;
     std::vector<std::string> labels_;
     int rowCount_ = -1;
