@@ -402,7 +402,7 @@ const std::vector<MessyFile>& MessyFiles() {
     static const std::vector<MessyFile> files = {
         {"semicolon.csv",
          "\xEF\xBB\xBFy;x;note\r\n3,5;1,25;a\r\n4,25;2;b\r\n6;3,5;\r\n7,75;;c\r\n9,5;5,25;d\r\n10;6;e\r\n",
-         {lm, "--y", "y", "--x", "x"}, 0, "(separator ;, decimal mark ,)",
+         {lm, "--y", "y", "--x", "x"}, 0, "(separator ';', decimal mark ',')",
          "d <- read.csv(f, sep=';', dec=',', fileEncoding='UTF-8-BOM')\n" + fit,
          {{{"coefficients.csv", "(Intercept)", "Estimate", "b0"}},
           {{"coefficients.csv", "x", "Estimate", "b1"}},

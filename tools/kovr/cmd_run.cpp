@@ -361,8 +361,8 @@ int ReadData(const RunRequest& request, const DialogView& view, const DialogChoi
     }
     const std::string separator = table.separator == '\t' ? std::string("tab") : std::string(1, table.separator);
     Progress("template " + view.title + " (" + view.functionName + "), " + std::to_string(table.RowCount()) +
-             " rows x " + std::to_string(table.names.size()) + " columns in " + request.data + " (separator " +
-             separator + ", decimal mark " + (table.decimal == 0 ? '.' : table.decimal) + ")");
+             " rows x " + std::to_string(table.names.size()) + " columns in " + request.data + " (separator '" +
+             separator + "', decimal mark '" + (table.decimal == 0 ? '.' : table.decimal) + "')");
     return kExitOk;
 }
 

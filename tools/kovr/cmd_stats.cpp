@@ -13,14 +13,17 @@ namespace {
 
 ColumnData ColumnOf(const CsvTable& table, size_t c) {
     const CsvColumn& cells = table.columns[c];
+    ColumnData text{table.names[c], false, nullptr, {}};
     bool anyNumber = false;
+    bool allNumbers = true;
     for (size_t r = 0; r < table.RowCount(); ++r) {
-        const bool number = (*cells.numbers)[r] != kMissingNumber;
-        if (!number && !IsMissingText(cells.texts[r])) return ColumnData{table.names[c], false, nullptr, cells.texts};
-        anyNumber = anyNumber || number;
+        const bool missing = IsMissingText(cells.texts[r]);
+        text.texts.push_back(missing ? std::string() : cells.texts[r]);
+        anyNumber = anyNumber || (*cells.numbers)[r] != kMissingNumber;
+        allNumbers = allNumbers && ((*cells.numbers)[r] != kMissingNumber || missing);
     }
-    if (!anyNumber) return ColumnData{table.names[c], false, nullptr, cells.texts};
-    return ColumnData{table.names[c], true, cells.numbers, {}};
+    if (anyNumber && allNumbers) return ColumnData{table.names[c], true, cells.numbers, {}};
+    return text;
 }
 
 }  // namespace
