@@ -56,6 +56,8 @@ void StringSlots::Array(SAFEARRAY* strings) {
     BSTR* elements = Elements<BSTR>(strings);
     if (elements == nullptr) return;
     const uint32_t n = ElementCount(strings);
+    // Room for a large array (a million labels) at its size, not doubled.
+    if (slots_.capacity() < slots_.size() + n) slots_.reserve(std::max(slots_.size() + n, 2 * slots_.capacity()));
     for (uint32_t k = 0; k < n; ++k) slots_.push_back(elements + k);
 }
 
