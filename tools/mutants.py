@@ -201,6 +201,7 @@ def main():
     parser.add_argument("--exclude", default="browser", help="ctest -E regular expression")
     parser.add_argument("--report", default="mutants.jsonl")
     parser.add_argument("--replay", help="a report of an earlier run: apply the same mutants")
+    parser.add_argument("--skip", type=int, default=0, help="with --replay: leave out the first SKIP records")
     args = parser.parse_args()
 
     build = (ROOT / args.build_dir).resolve()
@@ -228,7 +229,8 @@ def main():
         sys.exit("the unmutated tree fails its tests:\n" + out[-3000:])
 
     if args.replay:
-        records = [json.loads(line) for line in Path(args.replay).read_text(encoding="utf-8").splitlines() if line]
+        lines = Path(args.replay).read_text(encoding="utf-8").splitlines()[args.skip:]
+        records = [json.loads(line) for line in lines if line]
         plan = [(r, locate(r)) for r in records if r.get("outcome") in ("killed", "survived")]
     else:
         sites = candidate_sites(ROOT / "src")
