@@ -305,18 +305,4 @@ TEST(CodeAssembly, LongLinesGiveTheSameTextAsReplacingNameByNameOnTheWholeLine) 
     EXPECT_EQ(run.Run(), expected + "\n");
 }
 
-TEST(CodeAssembly, NullRecordsAndWrongCountsChangeNothingAndEnd) {
-    Cpp_GetRCodeAndReplaceOptions(nullptr, nullptr, nullptr, 0);
-    RunFixture run("x");
-    Cpp_GetRCodeAndReplaceOptions(run.main, nullptr, nullptr, 0);
-    EXPECT_EQ(host::Text(run.main->rCode), "x");
-
-    // Counts far beyond the arrays: only the entries held are walked.
-    AddScriptLine(run.arena, run.air(), false, "a = 1");
-    run.dialog.air->scriptCode.count = 2000000000;
-    run.dialog.air->optionRName.count = 2000000000;
-    run.dialog.air->resRPlotCode.count = 2000000000;
-    EXPECT_EQ(run.Run(), "a <- 1\n");
-}
-
 }  // namespace

@@ -42,11 +42,11 @@ kovr::LoadedTemplate LoadText(const std::string& xml) {
     return Load(folder.Write("template.xml", xml));
 }
 
-Fields FieldsOf(const kovr::LoadedTemplate& loaded) {
+Fields FieldsOf(kovr::LoadedTemplate& loaded) {
     Fields fields;
     if (!loaded.ok()) return fields;
-    auto& dialog = const_cast<ST_aiR&>(loaded.dialog->dialog());
-    auto& controls = const_cast<ST_AirControlInfo&>(loaded.dialog->controls());
+    ST_aiR& dialog = loaded.dialog->dialog();
+    ST_AirControlInfo& controls = loaded.dialog->controls();
     for (const auto& v : kovr::kDialogVectors) fields[v.name] = Joined(kovr::VectorOf(dialog, v), v.element);
     for (const auto& v : kovr::kControlVectors) fields[v.name] = Joined(kovr::VectorOf(controls, v), v.element);
     for (const auto& s : kovr::kDialogStrings) fields[s.name] = kovr::HostText(kovr::LoadHostString(kovr::StringAt(dialog, s)));
@@ -66,10 +66,10 @@ Fields FieldsOf(const kovr::LoadedTemplate& loaded) {
     return fields;
 }
 
-void ExpectSizingMatchesFilling(const kovr::LoadedTemplate& loaded, int controlOverCount) {
+void ExpectSizingMatchesFilling(kovr::LoadedTemplate& loaded, int controlOverCount) {
     if (!loaded.ok()) return;
-    auto& dialog = const_cast<ST_aiR&>(loaded.dialog->dialog());
-    auto& controls = const_cast<ST_AirControlInfo&>(loaded.dialog->controls());
+    ST_aiR& dialog = loaded.dialog->dialog();
+    ST_AirControlInfo& controls = loaded.dialog->controls();
     for (size_t k = 0; k < kovr::kDialogVectors.size(); ++k) {
         EXPECT_EQ(kovr::VectorOf(dialog, kovr::kDialogVectors[k]).count, loaded.sizes.vectorSize[k])
             << kovr::kDialogVectors[k].name;

@@ -17,11 +17,11 @@ using Fields = std::map<std::string, std::string>;
 kovr::LoadedTemplate Load(const std::string& path);
 // Writes xml to a temporary file and reads it.
 kovr::LoadedTemplate LoadText(const std::string& xml);
-Fields FieldsOf(const kovr::LoadedTemplate& loaded);
+Fields FieldsOf(kovr::LoadedTemplate& loaded);
 // Checks that every vector holds as many entries as the sizing pass counted;
 // the control vectors hold controlOverCount fewer (the descriptive statistics
 // check box is counted once per result and added once).
-void ExpectSizingMatchesFilling(const kovr::LoadedTemplate& loaded, int controlOverCount);
+void ExpectSizingMatchesFilling(kovr::LoadedTemplate& loaded, int controlOverCount);
 
 }  // namespace templates
 

@@ -487,7 +487,7 @@ const Case kCases[] = {
 TEST(DialogRecords, EachTemplateFillsItsFieldsAsExpected) {
     for (const Case& c : kCases) {
         SCOPED_TRACE(c.name);
-        const kovr::LoadedTemplate loaded = c.xml.starts_with("@")
+        kovr::LoadedTemplate loaded = c.xml.starts_with("@")
                                                 ? templates::Load(KOV_SOURCE_DIR "/tests/template/data/" + c.xml.substr(1))
                                                 : templates::LoadText(c.xml);
         templates::ExpectSizingMatchesFilling(loaded, c.controlOverCount);

@@ -193,7 +193,7 @@ TEST(GeneratedTemplates, SizingCountsWhatFillingAppendsAndControlsEndInPageOrder
     for (int t = 0; t < 300 && !::testing::Test::HasFailure(); ++t) {
         const GeneratedTemplate generated = generator.Next();
         SCOPED_TRACE("template " + std::to_string(t) + ":\n" + generated.xml);
-        const kovr::LoadedTemplate loaded = templates::LoadText(generated.xml);
+        kovr::LoadedTemplate loaded = templates::LoadText(generated.xml);
         templates::ExpectSizingMatchesFilling(loaded, generated.controlOverCount);
         ExpectControlsInPageOrder(loaded);
     }
@@ -208,7 +208,7 @@ TEST(GeneratedTemplates, EveryExampleLoadsWithMatchingCountsAndAWholeDialog) {
         if (entry.path().extension() != ".xml") continue;
         SCOPED_TRACE(entry.path().string());
         ++examples;
-        const kovr::LoadedTemplate loaded = templates::Load(entry.path().string());
+        kovr::LoadedTemplate loaded = templates::Load(entry.path().string());
         ASSERT_TRUE(loaded.ok());
         const ST_aiR& air = loaded.dialog->dialog();
         const bool descriptive = air.autoOutputs == -1 && air.autoOutputsStats == -1 && air.resRName.count > 0;
