@@ -1,6 +1,7 @@
 // Fuzz target of the string and list exports: Cpp_InStr, Cpp_Mid,
 // Cpp_Replace, Cpp_Join, Cpp_FindStrInVect, the comma-list exports,
-// Cpp_RReplace and Cpp_CodeChecks on random host strings and numbers. Each
+// Cpp_RReplace and Cpp_CodeChecks (which leave quoted text alone) on random
+// host strings and numbers. Each
 // result is compared with a plain, slow reference written here from the
 // rules of the macro language (1-based positions, clipping, restart-from-
 // the-beginning replacement), including what the buffers hold afterwards.
@@ -21,7 +22,7 @@ using Text = std::u16string;
 using fuzz::Show;
 
 // Letters that the operations look for, so that random texts hit them.
-const Text kAlphabet = u"ab,;; =()#system<>!-+*/]xSYE\u00e9\u0161";
+const Text kAlphabet = u"ab,;; =()#system<>!-+*/]xSYE\u00e9\u0161'\"`\\";
 
 // ---- References --------------------------------------------------------
 
@@ -101,28 +102,62 @@ bool IsDelimiter(char16_t c) { return Text(u" )],;+-*/").find(c) != Text::npos; 
 
 bool RefIsOkAfter(const Text& c) { return c.empty() || (c.size() == 1 && IsDelimiter(c[0])); }
 
+// For each character, whether it lies inside quoted text: after an opening
+// quote (', " or `) up to the same quote, a backslash taking the next
+// character with it; the quotes themselves are outside.
+std::vector<bool> RefQuoted(const Text& code) {
+    std::vector<bool> inside(code.size(), false);
+    char16_t open = 0;
+    bool escaped = false;
+    for (size_t k = 0; k < code.size(); ++k) {
+        const char16_t c = code[k];
+        if (open == 0) {
+            if (c == u'\'' || c == u'"' || c == u'`') open = c;
+        } else if (escaped) {
+            inside[k] = true;
+            escaped = false;
+        } else if (c == open) {
+            open = 0;
+        } else {
+            inside[k] = true;
+            escaped = c == u'\\';
+        }
+    }
+    return inside;
+}
+
+// An occurrence that starts inside quoted text stays as it is.
 Text RefRReplace(const Text& text, const Text& find, const Text& replacement) {
+    const std::vector<bool> quoted = RefQuoted(text);
     int64_t p = RefInStr(1, text, find);
     if (p == 0) return text;
     if (p == 1 && find.size() == text.size()) return replacement;
     if (find.empty()) return text;
     Text out;
     Text rest = text;
+    int64_t consumed = 0;  // characters of text before rest
     for (;;) {
         out += RefMid(rest, 1, p - 1);
         int64_t e = p + Length(find);
-        Text c = RefMid(rest, e, 1);
-        if (RefIsOkAfter(c)) {
-            out += replacement + c;
+        if (quoted[consumed + p - 1]) {
+            out += find;
+            rest = RefMid(rest, e, -1);
+            consumed += e - 1;
         } else {
-            out += find + c;
-            while (!c.empty() && !RefIsOkAfter(c)) {
-                ++e;
-                c = RefMid(rest, e, 1);
-                out += c;
+            Text c = RefMid(rest, e, 1);
+            if (RefIsOkAfter(c)) {
+                out += replacement + c;
+            } else {
+                out += find + c;
+                while (!c.empty() && !RefIsOkAfter(c)) {
+                    ++e;
+                    c = RefMid(rest, e, 1);
+                    out += c;
+                }
             }
+            rest = e < Length(rest) ? RefMid(rest, e + 1, Length(rest) - e) : Text();
+            consumed += e;
         }
-        rest = e < Length(rest) ? RefMid(rest, e + 1, Length(rest) - e) : Text();
         p = RefInStr(1, rest, find);
         if (p == 0) return out + rest;
     }
@@ -136,32 +171,37 @@ Text Lower(Text s) {
     return s;
 }
 
+// The checks read the code with its quoted text masked ("_"); the changes
+// are made to the code itself.
 Text RefCodeChecks(const Text& code) {
-    const Text lower = Lower(code);
+    const std::vector<bool> quoted = RefQuoted(code);
+    Text masked = code;
+    for (size_t k = 0; k < code.size(); ++k) {
+        if (quoted[k]) masked[k] = u'_';
+    }
+    const Text lower = Lower(masked);
     const int64_t p = RefInStr(1, lower, u"system");
     if (p > 0) {
         const bool afterLetter = p >= 2 && lower[p - 2] >= u'a' && lower[p - 2] <= u'z';
         if (!(afterLetter && p + 5 >= Length(code))) return Text();
     }
-    std::vector<Text> statements(1);
-    for (char16_t c : code) {
-        if (c == u';') {
-            statements.emplace_back();
-        } else {
-            statements.back() += c;
-        }
-    }
     Text out;
-    for (size_t k = 0; k < statements.size(); ++k) {
-        Text statement = statements[k];
+    size_t start = 0;
+    for (;;) {
+        size_t end = start;
+        while (end < masked.size() && masked[end] != u';') ++end;
+        const Text statement = masked.substr(start, end - start);
+        Text original = code.substr(start, end - start);
         const int64_t a = RefInStr(1, statement, u"(");
         const int64_t b = RefInStr(1, statement, u"=");
         bool comparison = false;
         for (const char16_t* op : {u"==", u"<=", u">=", u"!="}) comparison = comparison || RefInStr(1, statement, op) > 0;
-        if ((a < 1 || b <= a) && !comparison) statement = RefReplace(statement, u"=", u"<-", 1, 1);
-        out += (k > 0 ? u";" : u"") + statement;
+        if (b > 0 && (a < 1 || b <= a) && !comparison) original = original.substr(0, b - 1) + u"<-" + original.substr(b);
+        out += original;
+        if (end == masked.size()) return out;
+        out += u';';
+        start = end + 1;
     }
-    return out;
 }
 
 std::wstring Wide(const Text& text) { return std::wstring(text.begin(), text.end()); }
