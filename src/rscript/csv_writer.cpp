@@ -25,9 +25,24 @@ std::wstring HeaderLine(const std::vector<CsvColumn>& columns, const std::wstrin
 
 // A text cell. One that holds the separator, a double quote, a line feed or
 // a carriage return goes between double quotes with its quotes doubled, which
-// is how read.csv reads such a field back; a NUL, which no R string holds,
+// is how read.csv reads such a field back (a carriage return, though, as a
+// line feed: R's reader ends lines at both); a NUL, which no R string holds,
 // is left out.
 void WriteTextCell(ByteFile& file, const std::wstring& text, const std::wstring& separator) {
+    // The common case in one pass: ASCII without a quote, a line break, a
+    // NUL or the separator's first character is copied byte for byte.
+    const wchar_t separatorStart = separator.empty() ? L'\0' : separator[0];
+    char* out = file.Room(text.size());
+    size_t k = 0;
+    for (; k < text.size(); ++k) {
+        const wchar_t c = text[k];
+        if (c <= 0 || c >= 0x80 || c == L'"' || c == L'\n' || c == L'\r' || c == separatorStart) break;
+        out[k] = static_cast<char>(c);
+    }
+    if (k == text.size()) {
+        file.Advance(out + k);
+        return;
+    }
     const bool quoted = text.find_first_of(L"\"\n\r") != std::wstring::npos ||
                         (!separator.empty() && text.find(separator) != std::wstring::npos);
     if (!quoted && text.find(L'\0') == std::wstring::npos) {
