@@ -88,6 +88,21 @@ TEST_F(TransferTest, ExportFlagsLabelsAndDecimalComma) {
     EXPECT_EQ(FolderEntries(work_ + "/out"), (Lines{"summary1.script", "summary10.script"}));
 }
 
+TEST_F(TransferTest, FileLargerThanTheWriteBufferComesOutWhole) {
+    auto main = Main(work_);
+    dialog_.air->addObsLabels = 1;
+    const std::string label(600000, 'l');
+    const std::string text(600000, 't');
+    auto sets = DataSetArrayBuilder()
+                    .Add("big", DataSetBuilder().Quali1({{"t", {text, "u"}}}).Labels({label, "m"}))
+                    .Build(arena_);
+    Cpp_TransferToR(main, dialog_.air, sets, arena_.System(".", ";"), 0);
+    const std::string expected = "obsLabels;t\n" + label + ";" + text + "\nm;u\n";
+    const std::string file = ReadBytes(Store("big.csv"));
+    EXPECT_EQ(file.size(), expected.size());
+    EXPECT_TRUE(file == expected);
+}
+
 TEST_F(TransferTest, RunOncePerResponseColumn) {
     auto main = Main(work_);
     dialog_.air->singleColumnQuanti = kTrue;
