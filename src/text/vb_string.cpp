@@ -53,20 +53,6 @@ std::wstring wMid(const std::wstring& s, int start, int length) {
     return s.substr(static_cast<size_t>(offset), static_cast<size_t>(length));
 }
 
-std::vector<std::wstring> Split(const std::wstring& s, const char* separator) {
-    // The first byte, widened with its sign: only codes 1 to 127 can match.
-    const int code = separator != nullptr ? static_cast<signed char>(separator[0]) : 0;
-    std::vector<std::wstring> items(1);
-    for (wchar_t c : s) {
-        if (code > 0 && c == code) {
-            items.emplace_back();
-        } else {
-            items.back().push_back(c);
-        }
-    }
-    return items;
-}
-
 std::wstring Replace(const std::wstring& expression, const std::wstring& find, const std::wstring& replacement,
                      int start, int count) {
     const long long skip = Offset(start);

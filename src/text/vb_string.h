@@ -28,10 +28,6 @@ std::wstring UCase(const std::wstring& s);
 // length) gives the rest. A start below 1 or beyond Len(s) + 1 gives "".
 std::wstring wMid(const std::wstring& s, int start, int length);
 
-// Items between occurrences of the first byte of separator (one more item
-// than separators); only separators 1 to 127 can match.
-std::vector<std::wstring> Split(const std::wstring& s, const char* separator);
-
 // Drops the first start - 1 characters (all of them for a start outside 1 to
 // Len + 1), then replaces the leftmost occurrence of find by replacement and
 // searches again from the beginning, so that inserted text can match: count
