@@ -43,9 +43,14 @@ struct Reading {
         Cpp_GetMethodDescription(main, dialog->air, dialog->controls, messages, fillError);
     }
 
-    bool Reported() const {
-        return host::Text(sizeError->title) == "XML Error" && host::Text(fillError->title) == "XML Error";
+    // The error record of both passes, as the add-in reads it.
+    static bool IsXmlError(const ST_ErrorInfo& record) {
+        const ST_ErrorInfo e = record;  // a copy: the packed record's fields are not aligned
+        const std::vector<int32_t> codes{e.code1, e.code2, e.code3, e.code4, e.code5, e.code6, e.code7, e.code8};
+        return host::Text(e.title) == "XML Error" && host::Text(e.module) == "KOVRBRIDGE" && e.text1 != nullptr &&
+               codes == std::vector<int32_t>{-789, -1, 1, 0, 48, -1, -1, 0};
     }
+    bool Reported() const { return IsXmlError(*sizeError) && IsXmlError(*fillError); }
     int32_t Size(int k) const { return sizes->vectorSize[k]; }
     int32_t Count(int k) const { return host::AirVector(*dialog->air, k).count; }
     int32_t ControlSize(int j) const { return controlSizes->vectorSize[j]; }
