@@ -1,7 +1,21 @@
 /* kovrbridge: the R bridge of the statistics add-in. A host calls the Cpp_
  * entry points below with host strings, host arrays and the host records
  * declared here (4-byte packing; on a 32-bit target the byte offsets are the
- * documented ones). Link with libkovrbridge.so, or dlopen it. */
+ * documented ones). Link with libkovrbridge.so, or dlopen it.
+ *
+ * Host arrays: a record's array whose element size, string or record feature
+ * (FADF_BSTR, FADF_RECORD) or dimension count (1 for arrays of records, 1 or 2
+ * otherwise) does not match what its field holds is treated as a null array:
+ * nothing is read from it or written into it.
+ *
+ * Threads: the catalogue and template-reading exports (Cpp_GetNbRFiles,
+ * Cpp_GetListOfRFiles, Cpp_GetMethodDescriptionSize, Cpp_GetMethodDescription)
+ * and the string, list and identifier functions may run on several threads at
+ * once, each call with records and strings of its own. The library never
+ * tears down or redirects libxml2's process-wide state, so the host may use
+ * libxml2 on its own threads meanwhile. The other exports (R code generation,
+ * scripts, data files, transfer, descriptive statistics) are called one at a
+ * time, as the add-in calls them. */
 #ifndef KOVRBRIDGE_H
 #define KOVRBRIDGE_H
 

@@ -47,6 +47,7 @@ enum {
 };
 
 enum {
+    FADF_RECORD = 0x0020,
     FADF_HAVEVARTYPE = 0x0080,
     FADF_BSTR = 0x0100
 };

@@ -1,9 +1,10 @@
 #!/bin/sh
 # Builds and runs the whole test suite twice: a normal build (with the Calc
 # add-in's dialog test when a screen can be had), then a build
-# with AddressSanitizer and UndefinedBehaviorSanitizer; then runs the normal
-# build's test programs once under valgrind, and the fuzz targets for 20
-# seconds each when clang is there.
+# with AddressSanitizer and UndefinedBehaviorSanitizer; builds the threads test
+# alone with ThreadSanitizer and runs it; then runs the normal build's test
+# programs once under valgrind, and the fuzz targets for 20 seconds each when
+# clang is there.
 set -e
 cd "$(dirname "$0")/.."
 JOBS="${JOBS:-2}"
@@ -23,6 +24,10 @@ cmake -S . -B build-asan -DCMAKE_BUILD_TYPE=Debug -DKOV_SANITIZE=ON -DKOV_BUILD_
 cmake --build build-asan -j "$JOBS"
 ASAN_OPTIONS=detect_leaks=1 UBSAN_OPTIONS=print_stacktrace=1 \
   ctest --test-dir build-asan --output-on-failure -j "$JOBS"
+
+cmake -S . -B build-tsan -DCMAKE_BUILD_TYPE=RelWithDebInfo -DKOV_SANITIZE_THREAD=ON -DKOV_BUILD_BENCH=OFF
+cmake --build build-tsan -j "$JOBS" --target test_threads
+TSAN_OPTIONS=halt_on_error=1 build-tsan/bin/test_threads
 
 tools/valgrind_tests.sh build
 

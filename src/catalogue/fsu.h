@@ -26,13 +26,23 @@ std::string NarrowPath(const std::wstring& path);
 // A missing or unreadable folder, or an empty path, gives an empty list.
 std::vector<std::string> GetFolderFiles(const std::string& folder, bool includeSubfolders);
 
-// Creates the folder (not its parents) with all permission bits; a leading
-// boot volume name ("/Macintosh HD") is stripped first. 1 when it was created
-// or already existed, 0 on any other failure.
+// Creates the folder (not its parents) with the permission bits the
+// process's umask leaves; an existing folder keeps its mode. A leading boot
+// volume name ("/Macintosh HD") is stripped first. 1 when it was created or
+// already existed, 0 on any other failure.
 int CreateFolder(const std::string& path);
 
-// fopen on the narrowed path and mode; null on failure.
+// Opens the file at the narrowed path empty, for the write mode given ("w"
+// or "w+"), as a plain file of this process's own: a symbolic link, another
+// account's file or a file with a second name at the path is never written
+// through but removed and made afresh (the umask decides its mode). A file
+// this process may not write stays as it is. Null on failure or refusal.
 FILE* OpenFileW(const std::wstring& path, const std::wstring& mode);
+
+// Whether a name taken from a template (a function, group, data-set, chart or
+// result name) can be one part of a path: not empty, not "." or "..", and
+// without "/", "\", ":" or NUL, which would lead out of its folder.
+bool IsPathPart(const std::wstring& name);
 
 }  // namespace fsu
 

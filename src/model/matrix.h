@@ -12,6 +12,7 @@
 #include <string>
 #include <type_traits>
 
+#include "host_array.h"
 #include "kovcore.h"
 #include "oleauto.h"
 
@@ -51,11 +52,15 @@ public:
         std::fill(elements_, elements_ + count_, fill_);
     }
 
-    // Over a host array (possibly null). Numeric element types use the host
-    // data in place; strings are copied and written back on destruction.
+    // Over a host array (possibly null) of one or two dimensions. Numeric
+    // element types use the host data in place; strings are copied and
+    // written back on destruction. An array of other elements gives an empty
+    // matrix without a host array, as a null one does.
     explicit matrix(SAFEARRAY* host) {
         DefaultInit();
-        if (host == nullptr) return;
+        const HostElements elements = kIsString ? HostElements::kStrings : HostElements::kValues;
+        const size_t elementSize = kIsString ? sizeof(BSTR) : sizeof(T);
+        if (!HostArrayFits(host, elements, elementSize, 2)) return;
         hostArray_ = host;
         int rows;
         int cols;

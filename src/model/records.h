@@ -286,7 +286,8 @@ public:
 };
 
 // Builds one mirror object per record of a host array of records (null
-// entries when the array has a count but no data).
+// entries when the array has a count but no data). An array that is not of
+// one dimension of such records gives no entries.
 template <typename HostRecord, typename Mirror>
 void LoadArrayUserDefined(SAFEARRAY* hostArray, std::vector<Mirror*>& out);
 

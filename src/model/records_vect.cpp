@@ -3,6 +3,7 @@
 #include <string>
 #include <type_traits>
 
+#include "host_array.h"
 #include "records.h"
 #include "records_copy.h"
 
@@ -36,7 +37,7 @@ void DestroyParts(cST_MVect<T>& block) noexcept {
 
 template <typename HostRecord, typename Mirror>
 void LoadArrayUserDefined(SAFEARRAY* hostArray, std::vector<Mirror*>& out) {
-    if (hostArray == nullptr) return;
+    if (!HostArrayFits(hostArray, HostElements::kRecords, sizeof(HostRecord), 1)) return;
     // The element count is taken as the host's signed 32-bit count.
     const int n = static_cast<int>(hostArray->rgsabound[0].cElements);
     if (n < 1) return;

@@ -115,14 +115,18 @@ std::wstring ChartLine(cST_aiR& dialog, int r, const std::wstring& folder) {
 }
 
 // A chart is drawn unless an option row switches it: then once for every
-// switching option whose value is "TRUE".
+// switching option whose value is "TRUE". A chart whose name and format do not
+// make one file name in the R folder is not drawn.
 void AppendChartLines(std::wstring& code, cST_aiR& dialog, const std::wstring& rFolder) {
     const std::wstring folder = ChartFolder(rFolder);
     const int results = Entries(dialog.resRPlotCode);
     const int optionRows = Entries(dialog.optionExtraText1);
     for (int r = 1; r <= results; ++r) {
-        if (dialog.resRPlotCode(r).empty()) continue;
         const std::wstring& name = dialog.resChartName(r);
+        if (dialog.resRPlotCode(r).empty() || !fsu::IsPathPart(name) ||
+            !fsu::IsPathPart(name + L"." + dialog.resRPlotFormat(r))) {
+            continue;
+        }
         bool matched = false;
         bool drawn = false;
         for (int o = 1; o <= optionRows; ++o) {

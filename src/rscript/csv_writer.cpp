@@ -66,8 +66,9 @@ void WriteTextCell(ByteFile& file, const std::wstring& text, const std::wstring&
 void WriteDataSetToFile(cST_Main_aiR& main, cST_aiR& /*dialog*/, cST_DataSet& dataSet, int columnIndex,
                         short singleQuanti, short singleQuali, const std::wstring& fileName,
                         const std::wstring& separator, short writeHeader, short withLabels) {
-    // An empty work folder names none (the path would start at the root).
-    if (main.workFolder.empty()) return;
+    // An empty work folder names none (the path would start at the root); a
+    // file name that is no single path part would lead out of the data store.
+    if (main.workFolder.empty() || !fsu::IsPathPart(fileName)) return;
     ByteFile file(fsu::NormalizePathW(main.workFolder + L"datastore" + L"/" + fileName));
     if (!file.is_open()) return;
 

@@ -1,5 +1,7 @@
 #include "option_code.h"
 
+#include <limits>
+
 #include "comma_list.h"
 #include "entries.h"
 #include "r_text.h"
@@ -21,14 +23,19 @@ OptionName SplitRName(const std::wstring& rName) {
 
 bool IsTrue(short flag) { return flag == -1; }
 
+// The host's counters saturate: one passed in at the int maximum stays there.
+void CountOne(int& counter) {
+    if (counter < std::numeric_limits<int>::max()) ++counter;
+}
+
 }  // namespace
 
 void CountOptionKind(cST_aiR& dialog, int i, int& inputCounter, int& comboCounter) {
     const std::wstring& kind = dialog.optionKind(i);
     if (kind == L"ComboBox") {
-        ++comboCounter;
+        CountOne(comboCounter);
     } else if (kind == L"Input") {
-        ++inputCounter;
+        CountOne(inputCounter);
     }
 }
 

@@ -4,6 +4,7 @@
 #include <algorithm>
 
 #include "csv_layout.h"
+#include "fsu.h"
 #include "kovcore.h"
 #include "script_parts.h"
 #include "vb_string.h"
@@ -47,6 +48,8 @@ void AppendDataImport(std::vector<std::wstring>& lines, cST_aiR& dialog, cST_Dat
     for (int k = 1; k <= count; ++k) {
         if ((*dataSets.exportFlags)(k) != kTrue) continue;
         const std::wstring name = (*dataSets.dataSetNames)(k);
+        // A name that is no single path part gets no data file to read.
+        if (!fsu::IsPathPart(name)) continue;
 
         const std::vector<CsvColumn> columns = TransferFileColumns(dataSets, k, dialog, columnIndex);
         const FileGroups groups = CountGroups(columns);

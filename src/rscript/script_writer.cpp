@@ -56,12 +56,13 @@ void AppendInstallation(std::vector<std::wstring>& lines, const ScriptContext& c
     lines.push_back(L"");
 }
 
-// One write.table line per result that is shown and has an R name.
+// One write.table line per result that is shown and whose R name can name its
+// file in the R folder.
 void AppendResultExport(std::vector<std::wstring>& lines, cST_aiR& dialog, const ScriptContext& context) {
     const int results = Entries(dialog.resRName);
     for (int i = 1; i <= results; ++i) {
         const std::wstring& name = dialog.resRName(i);
-        if (dialog.resShow(i) == L"false" || name.empty()) continue;
+        if (dialog.resShow(i) == L"false" || !fsu::IsPathPart(name)) continue;
         const std::wstring rowNames = dialog.resRowLabels(i) == L"rdesc" ? L"TRUE" : L"FALSE";
         lines.push_back(L"write.table(results$" + name + L", file = " + RPath(context.outFolder + L"/" + name + L".csv") +
                         L", na=''" + L", row.names =" + rowNames + L", quote=FALSE, sep=" +
@@ -124,12 +125,14 @@ void WriteROneScript(cST_Main_aiR& main, cST_aiR& dialog, SystemInfo& info, cST_
     lines.push_back(L"sink();sink(type='message');close(log)");
 
     // An empty folder names none: nothing is made or written for it (its
-    // normalised paths would start at the root of the file system).
+    // normalised paths would start at the root of the file system). Nor is
+    // anything made for a group or function name that is no single path part.
     if (!main.workFolder.empty()) {
         fsu::CreateFolder(fsu::NarrowPath(context.dataFolder));
-        fsu::CreateFolder(fsu::NarrowPath(context.dataFolder + L"/" + main.group));
+        if (fsu::IsPathPart(main.group)) fsu::CreateFolder(fsu::NarrowPath(context.dataFolder + L"/" + main.group));
     }
     if (main.rFolder.empty()) return;
     fsu::CreateFolder(fsu::NarrowPath(context.outFolder));
+    if (!fsu::IsPathPart(dialog.functionName)) return;
     WriteLines(fsu::NormalizePathW(main.rFolder + dialog.functionName + context.suffix + L".script"), lines);
 }

@@ -5,6 +5,7 @@
 
 #include "code_assembly.h"
 #include "csv_writer.h"
+#include "fsu.h"
 #include "kovcore.h"
 #include "script_writer.h"
 
@@ -16,7 +17,9 @@ void WriteDataSet(cST_Main_aiR& main, cST_aiR& dialog, cST_DataSetArray& dataSet
                   int columnIndex, short singleQuanti, short singleQuali) {
     cST_DataSet* dataSet = dataSets.dataSet(k);
     if (dataSet == nullptr) return;
-    const std::wstring fileName = (*dataSets.dataSetNames)(k) + L".csv";
+    const std::wstring& name = (*dataSets.dataSetNames)(k);
+    if (!fsu::IsPathPart(name)) return;
+    const std::wstring fileName = name + L".csv";
     // The record is packed: the field is copied out rather than addressed.
     const BSTR listSeparator = info.listSeparator;
     const std::wstring separator = convertBSTRtoWstring(&listSeparator);

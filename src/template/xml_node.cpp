@@ -1,62 +1,50 @@
 #include "xml_node.h"
 
 #include <libxml/parser.h>
-#include <libxml/xmlmemory.h>
+#include <libxml/xmlerror.h>
 
 #include <cstdarg>
 #include <cstdio>
 #include <cstring>
-#include <iostream>
 #include <memory>
+#include <mutex>
 #include <new>
-#include <sstream>
 
 #include "fsu.h"
 
 namespace {
 
-// Sends everything the parser reports during one parse into a string. The
-// standard error stream (its buffer and state) and the parser's generic error
-// function are process-wide; they are replaced on construction and put back
-// on destruction, so also when the parse ends in an exception.
+// Collects everything the parser reports during one parse into a string.
+// The parser's error functions belong to the calling thread: they are set for
+// the parse and put back afterwards (also when the parse ends in an
+// exception). A structured error function the host set on this thread is
+// held back meanwhile, so that the report always takes the parser's own form.
+// Nothing process-wide is touched.
 class ParserMessageCapture {
 public:
     ParserMessageCapture()
-        : savedState_(std::cerr.rdstate()),
-          savedBuffer_(std::cerr.rdbuf(stream_.rdbuf())),
-          savedHandler_(xmlGenericError),
-          savedContext_(xmlGenericErrorContext) {
-        xmlGenericErrorFunc handler = handler_func;
-        initGenericErrorDefaultFunc(&handler);
+        : savedHandler_(xmlGenericError),
+          savedContext_(xmlGenericErrorContext),
+          savedStructured_(xmlStructuredError),
+          savedStructuredContext_(xmlStructuredErrorContext) {
+        xmlSetGenericErrorFunc(&text_, handler_func);
+        xmlSetStructuredErrorFunc(nullptr, nullptr);
     }
     ~ParserMessageCapture() {
+        xmlSetStructuredErrorFunc(savedStructuredContext_, savedStructured_);
         xmlSetGenericErrorFunc(savedContext_, savedHandler_);
-        std::cerr.rdbuf(savedBuffer_);
-        std::cerr.clear(savedState_);
     }
     ParserMessageCapture(const ParserMessageCapture&) = delete;
     ParserMessageCapture& operator=(const ParserMessageCapture&) = delete;
 
-    std::string Text() const { return stream_.str(); }
+    const std::string& Text() const { return text_; }
 
 private:
-    std::ostringstream stream_;
-    std::ios_base::iostate savedState_;
-    std::streambuf* savedBuffer_;
+    std::string text_;
     xmlGenericErrorFunc savedHandler_;
     void* savedContext_;
-};
-
-// Releases the parser's global state once a parse is over.
-class ParserCleanup {
-public:
-    ParserCleanup() = default;
-    ~ParserCleanup() {
-        xmlCleanupParser();
-        xmlMemoryDump();
-    }
-    ParserCleanup(const ParserCleanup&) = delete;
-    ParserCleanup& operator=(const ParserCleanup&) = delete;
+    xmlStructuredErrorFunc savedStructured_;
+    void* savedStructuredContext_;
 };
 
 struct FreeContext {
@@ -76,14 +64,14 @@ std::string LastMessage(const xmlError& last) {
 
 }  // namespace
 
-void handler_func(void* /*context*/, const char* format, ...) {
+void handler_func(void* context, const char* format, ...) {
     char buffer[256];
     va_list arguments;
     va_start(arguments, format);
     const int written = std::vsnprintf(buffer, sizeof buffer, format, arguments);
     va_end(arguments);
-    if (written < 0) return;
-    std::cerr << buffer;
+    if (written < 0 || context == nullptr) return;
+    static_cast<std::string*>(context)->append(buffer);
 }
 
 std::wstring xmlCharToWstring(const unsigned char* text) {
@@ -100,7 +88,11 @@ XmlNode::~XmlNode() {
 void XmlNode::ParseAndFill(XmlExtent extent) {
     if (path.empty()) return;
     const std::string file = fsu::NarrowPath(path);
-    ParserCleanup cleanup;
+    // The parser's one-time set-up is not safe to run twice at once; the
+    // parser's state is never torn down, since other threads (and the host)
+    // may be using it.
+    static std::once_flag parserReady;
+    std::call_once(parserReady, xmlInitParser);
     std::unique_ptr<xmlParserCtxt, FreeContext> context(xmlNewParserCtxt());
     if (context == nullptr) throw std::bad_alloc();
     std::unique_ptr<xmlDoc, FreeDocument> document;
@@ -124,9 +116,8 @@ void XmlNode::ParseAndFill(XmlExtent extent) {
     }
     const xmlError& last = context->lastError;
     error.Collect(captured, last.file != nullptr ? last.file : "", file);
-    // A parse that failed always leaves an error, also when the parser's
-    // report did not reach the generic error function (a structured error
-    // handler installed by the host process, say).
+    // A parse that failed always leaves an error, also when the parser
+    // reported nothing through its error functions.
     if (error.empty()) error.Add(file, std::to_string(last.line), "", LastMessage(last));
 }
 

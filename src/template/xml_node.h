@@ -14,8 +14,9 @@
 
 #include "xml_error.h"
 
-// The generic error function given to the parser: formats one piece of a
-// report (at most 255 characters) and writes it to the standard error stream.
+// The generic error function given to the parser while it reads a template:
+// formats one piece of a report (at most 255 characters) and appends it to
+// the std::string that context points at.
 void handler_func(void* context, const char* format, ...) __attribute__((format(printf, 2, 3)));
 
 // Parser text as a wide string, one character per byte (bytes above 127
@@ -39,8 +40,9 @@ public:
     // Parses the file at path into this node. On success the node holds the
     // document's root element (as much of it as extent says); otherwise it
     // has no children and error holds the parser's messages (a file that
-    // cannot be read included). The standard error stream and the parser's
-    // generic error function are redirected only while the parser runs.
+    // cannot be read included). The reports are collected through error
+    // functions of the calling thread, set only while the parser runs, so
+    // threads may parse at once.
     void ParseAndFill(XmlExtent extent = XmlExtent::kTree);
 
     // Copies source and, recursively, its children (text and comment nodes

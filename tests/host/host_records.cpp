@@ -189,9 +189,10 @@ SAFEARRAY* Arena::MakeArray(Elem elem, uint32_t rows, uint32_t cols) {
     return array;
 }
 
-SAFEARRAY* Arena::CountOnly(uint32_t n) {
-    Sweep();
-    return Descriptor(0, 0, n, 0);
+SAFEARRAY* Arena::CountOnly(Elem elem, uint32_t n) {
+    SAFEARRAY* array = Array(elem, n);
+    array->pvData = nullptr;
+    return array;
 }
 
 SAFEARRAY* Arena::RecordArray(size_t recordSize, uint32_t n) {

@@ -74,14 +74,21 @@ public:
     // A zero-filled (null strings) host array of rows elements, or of rows x
     // cols elements when cols > 0.
     SAFEARRAY* Array(Elem elem, uint32_t rows, uint32_t cols = 0);
-    // A descriptor that announces n elements (of any type) but has no data.
-    SAFEARRAY* CountOnly(uint32_t n);
     // A host array of n zeroed records, sizeof(Record) apart.
     template <typename Record>
     SAFEARRAY* Records(uint32_t n) {
         Sweep();
         return RecordArray(sizeof(Record), n);
     }
+    // A descriptor that announces n records, or n elements of elem, but has
+    // no data.
+    template <typename Record>
+    SAFEARRAY* CountOnly(uint32_t n) {
+        SAFEARRAY* array = Records<Record>(n);
+        array->pvData = nullptr;
+        return array;
+    }
+    SAFEARRAY* CountOnly(Elem elem, uint32_t n);
 
     // A zeroed record owned by the arena (for records without strings, such
     // as ST_aiRSize and ST_AirControlInfoSize).

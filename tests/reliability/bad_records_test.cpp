@@ -1,5 +1,6 @@
 // Bad records through every record export: null records, null arrays behind
-// their counts, arrays smaller than their counts, negative and huge counts.
+// their counts, arrays smaller than their counts, arrays of the wrong kind,
+// negative and huge counts.
 // An export does with such records what it does with good ones as far as the
 // host arrays reach, or nothing; it never crashes (the ASan/UBSan build
 // checks every access), every string it returns is a host string, and it
@@ -116,11 +117,11 @@ public:
         Cpp_GetDescStatsModel(kTrue, sets_, second, third, quali, results[0], results[1], results[2], results[3]);
     }
 
+    // Taken as the host would, also when the array's descriptor is wrong.
     ST_DataSet* FirstDataSet() {
         ST_DataSetArray* sets = sets_.get();
-        return sets != nullptr && sets->dataSets != nullptr && sets->dataSets->pvData != nullptr
-                   ? &host::RecordAt<ST_DataSet>(sets->dataSets, 1)
-                   : nullptr;
+        return sets != nullptr && sets->dataSets != nullptr ? static_cast<ST_DataSet*>(sets->dataSets->pvData)
+                                                            : nullptr;
     }
 
     void ExpectHostString(BSTR s) {
@@ -262,7 +263,7 @@ TEST(BadRecords, NullArraysBehindCountsReadAsEmpty) {
     set.dataQuanti.blocks = nullptr;
     set.dataQuanti.blockCount = 2;
     // A host array that announces records but holds none.
-    set.dataQuali.blocks = run.arena_.CountOnly(2);
+    set.dataQuali.blocks = run.arena_.CountOnly<ST_MVect>(2);
     set.dataQuali.blockCount = 2;
     run.TransferEverything();
     run.ComputeEverything();
@@ -272,7 +273,7 @@ TEST(BadRecords, NullArraysBehindCountsReadAsEmpty) {
     EXPECT_EQ(set.quanti1.columnCount, 3);
     EXPECT_EQ(run.dialog_.air->optionKind.count, 5);
 
-    run.sets_->dataSets = run.arena_.CountOnly(3);
+    run.sets_->dataSets = run.arena_.CountOnly<ST_DataSet>(3);
     run.sets_->exportFlags = nullptr;
     run.sets_->dataSetNames = nullptr;
     run.sets_->count = 3;
@@ -310,6 +311,82 @@ TEST(BadRecords, CountsBeyondTheArraysReachOnlyWhatTheArraysHold) {
     EXPECT_EQ(sets.count, 4);
     EXPECT_EQ(run.dialog_.air->scriptCode.count, 100);
     EXPECT_TRUE(run.sandbox_.Outside().empty());
+}
+
+// Every host array the records of a run hold. Arrays inside records of
+// arrays are found through those records, so before any array is made wrong.
+std::vector<SAFEARRAY*> HostArrays(ModelRun& run) {
+    std::vector<SAFEARRAY*> arrays = {run.main_->catalogTable, run.sets_->dataSets, run.sets_->exportFlags,
+                                      run.sets_->dataSetNames};
+    for (ST_Vect* vect : DialogVectors(*run.dialog_.air)) arrays.push_back(vect->values);
+    for (int j = 0; j < host::kControlVectorCount; ++j) {
+        arrays.push_back(host::ControlVector(*run.dialog_.controls, j).values);
+    }
+    ST_DataSet& set = *run.FirstDataSet();
+    arrays.insert(arrays.end(), {set.obsLabels, set.dataQuanti.blocks, set.dataQuali.blocks});
+    for (ST_MVect* block : Blocks(set)) {
+        arrays.insert(arrays.end(), {block->columns, block->columnLengths, block->columnNames});
+        for (int i = 1; block->columns != nullptr && i <= block->columnCount; ++i) {
+            arrays.push_back(host::RecordAt<ST_Vect>(block->columns, i).values);
+        }
+    }
+    std::erase(arrays, nullptr);
+    return arrays;
+}
+
+std::string Bytes(const SAFEARRAY* array) {
+    size_t n = array->cbElements;
+    for (uint16_t d = 0; d < array->cDims; ++d) n *= array->rgsabound[d].cElements;
+    return array->pvData == nullptr ? std::string() : std::string(static_cast<const char*>(array->pvData), n);
+}
+
+// Descriptors that do not say what the field holds: 16-bit elements for
+// 32-bit ones (and so on), strings for numbers or records and the reverse,
+// no or three dimensions. Every export is called with all of them at once:
+// each such array counts as absent, so none is read beyond its end (the
+// ASan build checks) and none is written.
+TEST(BadRecords, ArraysOfTheWrongKindAreLeftAlone) {
+    struct Wrong {
+        const char* what;
+        void (*make)(SAFEARRAY&);
+    };
+    const Wrong wrongs[] = {
+        {"element size", [](SAFEARRAY& a) { a.cbElements /= 2; }},
+        {"string and record flags", [](SAFEARRAY& a) { a.fFeatures ^= FADF_BSTR | FADF_RECORD; }},
+        {"no dimension", [](SAFEARRAY& a) { a.cDims = 0; }},
+        {"three dimensions", [](SAFEARRAY& a) { a.cDims = 3; }},
+    };
+    for (const Wrong& wrong : wrongs) {
+        SCOPED_TRACE(wrong.what);
+        ModelRun run;
+        run.main_->catalogTable = run.arena_.Array(host::Elem::kString, 7, 9);
+        run.main_->catalogCount = 9;
+        run.main_->catalogFolder = run.arena_.Str(KOV_SOURCE_DIR "/examples/catalogue");
+        run.main_->templateFolder = run.arena_.Str(KOV_SOURCE_DIR "/examples/catalogue/Regression");
+        run.main_->templateFile = run.arena_.Str("linear_regression.xml");
+        const std::vector<SAFEARRAY*> arrays = HostArrays(run);
+        std::vector<std::string> before;
+        std::vector<SAFEARRAY> descriptors;  // the header is enough to put each back
+        for (SAFEARRAY* array : arrays) {
+            before.push_back(Bytes(array));
+            descriptors.push_back(*array);
+            wrong.make(*array);
+        }
+        Cpp_GetListOfRFiles(run.main_);
+        Cpp_GetMethodDescription(run.main_, run.dialog_.air, run.dialog_.controls, run.arena_.Buffer({}, 6500),
+                                 run.arena_.ErrorInfo());
+        run.TransferEverything();
+        run.ComputeEverything();
+        run.DescribeEverything();
+        for (size_t k = 0; k < arrays.size(); ++k) {
+            arrays[k]->cDims = descriptors[k].cDims;
+            arrays[k]->fFeatures = descriptors[k].fFeatures;
+            arrays[k]->cbElements = descriptors[k].cbElements;
+            EXPECT_EQ(Bytes(arrays[k]), before[k]) << "array " << k;
+        }
+        EXPECT_EQ(run.DataFile("data1.csv"), "");
+        EXPECT_TRUE(run.sandbox_.Outside().empty());
+    }
 }
 
 TEST(BadRecords, NegativeAndHugeCountsAreHarmless) {

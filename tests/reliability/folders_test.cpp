@@ -5,6 +5,7 @@
 // reported; nothing is written where writing is not allowed; nothing crashes.
 #include <gtest/gtest.h>
 #include <sys/stat.h>
+#include <unistd.h>
 
 #include <algorithm>
 #include <cstdio>
@@ -12,8 +13,10 @@
 #include <string>
 #include <vector>
 
+#include "dialog_rows.h"
 #include "host_records.h"
 #include "kovrbridge.h"
+#include "result_rows.h"
 #include "sandbox.h"
 
 namespace {
@@ -103,9 +106,7 @@ TEST(Folders, UnreadablePartsOfTheCatalogueAreLeftOutOrReported) {
 TEST(Folders, FoldersThatCannotBeWrittenGetNothing) {
     Sandbox sandbox;
     // The child makes the folders itself, so that it may change their
-    // permissions: "ro" cannot be written into. (A folder that exists and
-    // belongs to the process is made writable again by the library's folder
-    // creation, so only folders it cannot create stay without files.)
+    // permissions: "ro" cannot be written into.
     const std::string own = sandbox / "own/";
     ExpectPassedInChild([&] {
         Checks check;
@@ -150,6 +151,75 @@ TEST(Folders, FoldersThatCannotBeWrittenGetNothing) {
     EXPECT_TRUE(std::all_of(written.begin(), written.end(), [](const std::string& entry) {
         return entry == "r" || entry == "work" || entry.rfind("own", 0) == 0;
     }));
+}
+
+// A transfer under umask 022: what it creates is open to no one else, the
+// folders it is handed keep their mode, a link or another account's file
+// planted at a file's path is replaced instead of written through, and names
+// that climb out of their folder get nothing, anywhere.
+TEST(Folders, TransferKeepsToItsFoldersAndOpensNothingToOthers) {
+    const mode_t savedMask = umask(022);
+    Sandbox sandbox;
+    chmod(sandbox.work().c_str(), 0750);
+    chmod(sandbox.rFolder().c_str(), 0770);
+    host::Arena arena;
+    host::MainFields fields;
+    fields.workFolder = sandbox.work();
+    fields.rFolder = sandbox.rFolder();
+    fields.group = "G";
+    auto main = host::Main(arena, fields);
+    host::Dialog dialog(arena, 4);
+    dialog.air->functionName = arena.Str("f");
+    dialog.air->dataStructure = arena.Str("data");
+    auto sets = host::DataSetArrayBuilder().Add("d", host::DataSetBuilder().Quanti1({{"x", {1, 2}}})).Build(arena);
+    auto info = arena.System(".", ";");
+    Cpp_TransferToR(main, dialog.air, sets, info, 1);
+    for (const std::string& entry : sandbox.Entries()) {
+        struct stat status;
+        ASSERT_EQ(lstat((sandbox / entry).c_str(), &status), 0);
+        const mode_t mode = status.st_mode & 07777;
+        if (entry == "work" || entry == "r") {
+            EXPECT_EQ(mode, entry == "work" ? 0750u : 0770u) << entry;
+        } else {
+            EXPECT_EQ(mode & (S_IWGRP | S_IWOTH | S_ISUID | S_ISGID | S_ISVTX), 0u) << entry;
+        }
+    }
+
+    const std::string data = sandbox.work() + "datastore/d.csv";
+    const std::string script = sandbox.rFolder() + "f.script";
+    WriteFile(sandbox / "target", "kept");
+    ASSERT_EQ(unlink(data.c_str()), 0);
+    ASSERT_EQ(symlink((sandbox / "target").c_str(), data.c_str()), 0);
+    WriteFile(script, "planted");
+    const bool foreign = chown(script.c_str(), 65534, 65534) == 0;  // only root may give a file away
+    Cpp_TransferToR(main, dialog.air, sets, info, 1);
+    EXPECT_EQ(reliability::ReadFile(sandbox / "target"), "kept");
+    EXPECT_EQ(reliability::ReadFile(data), "x\n1\n2\n");
+    struct stat status;
+    ASSERT_EQ(lstat(script.c_str(), &status), 0);
+    EXPECT_TRUE(S_ISREG(status.st_mode));
+    if (foreign) {
+        EXPECT_EQ(status.st_uid, geteuid());
+    }
+    EXPECT_NE(reliability::ReadFile(script), "planted");
+
+    const std::vector<std::string> before = sandbox.Entries();
+    reliability::OutsideWatch outside;
+    main->group = arena.Str("../../G");
+    host::AddResultTable(arena, *dialog.air, {.rName = "../t", .show = "true", .rowLabels = ""});
+    host::AddChart(arena, *dialog.air, {.name = "../c", .plotCode = "plot(1)"});
+    auto climbing = host::DataSetArrayBuilder()
+                        .Add("../../d", host::DataSetBuilder().Quanti1({{"x", {1, 2}}}))
+                        .Build(arena);
+    Cpp_TransferToR(main, dialog.air, climbing, info, 1);
+    EXPECT_EQ(reliability::ReadFile(script).find("../"), std::string::npos) << "nothing R would write outside";
+    dialog.air->functionName = arena.Str("../f");
+    Cpp_TransferToR(main, dialog.air, climbing, info, 1);
+    Cpp_WriteDataSetToFile(main, dialog.air, &host::RecordAt<ST_DataSet>(climbing->dataSets, 1), 0, 0, 0,
+                           arena.Str("../e.csv"), arena.Str(";"), kTrue, 0);
+    EXPECT_EQ(sandbox.Entries(), before);
+    EXPECT_EQ(outside.NewEntries(), std::vector<std::string>{});
+    umask(savedMask);
 }
 
 }  // namespace

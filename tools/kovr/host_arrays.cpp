@@ -37,6 +37,7 @@ uint32_t ElementCount(const SAFEARRAY* array) {
 SAFEARRAY* NewRecordArray(size_t elementSize, uint32_t count) {
     auto* array = static_cast<SAFEARRAY*>(std::calloc(1, sizeof(SAFEARRAY)));
     array->cDims = 1;
+    array->fFeatures = FADF_RECORD;
     array->cbElements = static_cast<uint32_t>(elementSize);
     array->rgsabound[0] = SAFEARRAYBOUND{count, 1};
     if (count > 0) array->pvData = std::calloc(count, elementSize);
