@@ -11,26 +11,27 @@
 #include <thread>
 #include <vector>
 
+#include "dialog_fields.h"
 #include "host_records.h"
 #include "kovrbridge.h"
-#include "reading.h"
+#include "template_files.h"
 
 namespace {
 
 constexpr int kRounds = 200;
 const std::string kCatalogue = KOV_SOURCE_DIR "/examples/catalogue";
 
-// What one round reads: the catalogue table, the controls of a template and
-// the error text of a template that does not parse.
+// What one round reads: the catalogue table, every field a template fills
+// and the error text of a template that does not parse.
 struct Round {
     std::vector<std::string> catalogue;
-    std::vector<templates::ControlRow> controls;
+    templates::Fields fields;
     std::string error;
 
     bool operator==(const Round&) const = default;
 };
 
-Round ReadOnce() {
+Round ReadOnce(kovr::Translations& translations) {
     Round round;
     const std::wstring folder(kCatalogue.begin(), kCatalogue.end());
     host::Arena arena;
@@ -41,20 +42,16 @@ Round ReadOnce() {
     Cpp_GetListOfRFiles(main);
     round.catalogue = host::Elements<std::string>(main->catalogTable);
 
-    templates::Reading good(kCatalogue + "/Regression", "linear_regression.xml");
-    good.Size();
-    good.Fill();
-    round.controls = good.Controls();
-
-    templates::Reading bad(templates::DataFolder(), "two_errors_one_line.xml");
-    bad.Size();
-    round.error = host::Text(bad.error->message);
+    round.fields = templates::FieldsOf(
+        kovr::LoadTemplate(kCatalogue + "/Regression/linear_regression.xml", translations));
+    round.error = kovr::LoadTemplate(templates::DataFolder() + "/two_errors_one_line.xml", translations).errorText;
     return round;
 }
 
 TEST(Threads, CatalogueAndMethodDescriptionsReadAtOnceAgreeWithOneThread) {
-    const Round expected = ReadOnce();
-    ASSERT_FALSE(expected.controls.empty());
+    kovr::Translations translations;
+    const Round expected = ReadOnce(translations);
+    ASSERT_FALSE(expected.fields.empty());
     ASSERT_NE(expected.error.find("Line: "), std::string::npos);
 
     std::vector<int> agreed(2, 0);
@@ -62,7 +59,8 @@ TEST(Threads, CatalogueAndMethodDescriptionsReadAtOnceAgreeWithOneThread) {
     std::vector<std::thread> threads;
     for (int t = 0; t < 2; ++t) {
         threads.emplace_back([&, t] {
-            for (int i = 0; i < kRounds; ++i) agreed[t] += ReadOnce() == expected ? 1 : 0;
+            kovr::Translations own;
+            for (int i = 0; i < kRounds; ++i) agreed[t] += ReadOnce(own) == expected ? 1 : 0;
         });
     }
     threads.emplace_back([&] {
