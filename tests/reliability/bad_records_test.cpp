@@ -129,9 +129,11 @@ public:
         arena_.Adopt(s);
     }
 
-    // The scripts with the sandbox's folder written as "SANDBOX".
-    std::string Script() const { return InSandbox(ReadFile(sandbox_.rFolder() + "lm1.script")); }
-    std::string CheckScript() const { return InSandbox(ReadFile(sandbox_.rFolder() + "lm10.script")); }
+    // The scripts with the sandbox's folder written as "SANDBOX", without
+    // their first line (the time they were written).
+    std::string Script() const { return InSandbox(Undated(ReadFile(sandbox_.rFolder() + "lm1.script"))); }
+    std::string CheckScript() const { return InSandbox(Undated(ReadFile(sandbox_.rFolder() + "lm10.script"))); }
+    static std::string Undated(const std::string& script) { return script.substr(script.find('\n') + 1); }
     std::string InSandbox(std::string text) const {
         for (size_t at = text.find(sandbox_.root()); at != std::string::npos; at = text.find(sandbox_.root(), at)) {
             text.replace(at, sandbox_.root().size(), "SANDBOX");
