@@ -42,8 +42,8 @@ Round ReadOnce(kovr::Translations& translations) {
     Cpp_GetListOfRFiles(main);
     round.catalogue = host::Elements<std::string>(main->catalogTable);
 
-    round.fields = templates::FieldsOf(
-        kovr::LoadTemplate(kCatalogue + "/Regression/linear_regression.xml", translations));
+    kovr::LoadedTemplate loaded = kovr::LoadTemplate(kCatalogue + "/Regression/linear_regression.xml", translations);
+    round.fields = templates::FieldsOf(loaded);
     round.error = kovr::LoadTemplate(templates::DataFolder() + "/two_errors_one_line.xml", translations).errorText;
     return round;
 }
