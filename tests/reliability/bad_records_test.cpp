@@ -318,21 +318,29 @@ TEST(BadRecords, CountsBeyondTheArraysReachOnlyWhatTheArraysHold) {
 // Every host array the records of a run hold. Arrays inside records of
 // arrays are found through those records, so before any array is made wrong.
 std::vector<SAFEARRAY*> HostArrays(ModelRun& run) {
-    std::vector<SAFEARRAY*> arrays = {run.main_->catalogTable, run.sets_->dataSets, run.sets_->exportFlags,
-                                      run.sets_->dataSetNames};
-    for (ST_Vect* vect : DialogVectors(*run.dialog_.air)) arrays.push_back(vect->values);
-    for (int j = 0; j < host::kControlVectorCount; ++j) {
-        arrays.push_back(host::ControlVector(*run.dialog_.controls, j).values);
-    }
+    std::vector<SAFEARRAY*> arrays;
+    // By value: the records are packed, their fields may be misaligned.
+    const auto add = [&arrays](SAFEARRAY* array) {
+        if (array != nullptr) arrays.push_back(array);
+    };
+    add(run.main_->catalogTable);
+    add(run.sets_->dataSets);
+    add(run.sets_->exportFlags);
+    add(run.sets_->dataSetNames);
+    for (ST_Vect* vect : DialogVectors(*run.dialog_.air)) add(vect->values);
+    for (int j = 0; j < host::kControlVectorCount; ++j) add(host::ControlVector(*run.dialog_.controls, j).values);
     ST_DataSet& set = *run.FirstDataSet();
-    arrays.insert(arrays.end(), {set.obsLabels, set.dataQuanti.blocks, set.dataQuali.blocks});
+    add(set.obsLabels);
+    add(set.dataQuanti.blocks);
+    add(set.dataQuali.blocks);
     for (ST_MVect* block : Blocks(set)) {
-        arrays.insert(arrays.end(), {block->columns, block->columnLengths, block->columnNames});
+        add(block->columns);
+        add(block->columnLengths);
+        add(block->columnNames);
         for (int i = 1; block->columns != nullptr && i <= block->columnCount; ++i) {
-            arrays.push_back(host::RecordAt<ST_Vect>(block->columns, i).values);
+            add(host::RecordAt<ST_Vect>(block->columns, i).values);
         }
     }
-    std::erase(arrays, nullptr);
     return arrays;
 }
 
