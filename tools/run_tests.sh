@@ -44,4 +44,4 @@ fuzz=$(code_lines fuzz)
 product=$(code_lines src include tools)
 echo "Test-to-code ratio: tests/ $tests code lines over src+include+tools $product = $((100 * tests / product)) %" \
   "(fuzz/ $fuzz = $((100 * fuzz / product)) %)"
-echo "All test steps passed: build and ctest, ASan/UBSan ctest, valgrind, fuzz targets."
+echo "All test steps passed: build and ctest, Calc dialogs, ASan/UBSan ctest, TSan threads test, valgrind, fuzz targets."
