@@ -2,6 +2,7 @@
 
 #include <charconv>
 #include <cstdlib>
+#include <cstring>
 
 #include "host_arrays.h"
 #include "host_text.h"
@@ -25,6 +26,14 @@ HostDataSets::~HostDataSets() {
     for (SAFEARRAY* array : arrays_) SafeArrayDestroy(array);
     for (SAFEARRAY* array : records_) FreeRecordArray(array);
     for (SAFEARRAY* array : views_) std::free(array);
+    for (auto& [array, block] : lineLabels_) {
+        // Strings still in the block (no call replaced them) are not freed one by one.
+        auto* labels = Elements<BSTR>(array);
+        for (uint32_t r = 0; r < ElementCount(array); ++r) {
+            if (labels[r] >= block.data() && labels[r] < block.data() + block.size()) labels[r] = nullptr;
+        }
+        SafeArrayDestroy(array);
+    }
 }
 
 void HostDataSets::CollectStrings(StringSlots& slots) {
@@ -54,6 +63,34 @@ SAFEARRAY* HostDataSets::View(const std::vector<double>& values) {
     array->rgsabound[0] = SAFEARRAYBOUND{static_cast<uint32_t>(values.size()), 1};
     array->pvData = values.empty() ? nullptr : const_cast<double*>(values.data());
     views_.push_back(array);
+    return array;
+}
+
+SAFEARRAY* HostDataSets::LineLabels(const std::vector<uint32_t>& lines) {
+    // Each string: its length in bytes (two units), its digits, a closing
+    // zero, and a pad unit when needed so that every length starts on 4 bytes.
+    const auto digitCount = [](uint32_t n) {
+        size_t count = 1;
+        for (; n >= 10; n /= 10) ++count;
+        return count;
+    };
+    const auto entryUnits = [](size_t digits) { return (2 + digits + 1 + 1) & ~size_t{1}; };
+    size_t total = 0;
+    for (const uint32_t line : lines) total += entryUnits(digitCount(line));
+    std::vector<char16_t> block(total);
+    SAFEARRAY* array = NewArray(VT_BSTR, static_cast<uint32_t>(lines.size()));
+    auto* labels = Elements<BSTR>(array);
+    char16_t* at = block.data();
+    for (size_t r = 0; r < lines.size(); ++r) {
+        char digits[16];
+        const auto length = static_cast<size_t>(std::to_chars(digits, digits + sizeof digits, lines[r]).ptr - digits);
+        const auto bytes = static_cast<uint32_t>(length * 2);
+        std::memcpy(at, &bytes, sizeof bytes);
+        labels[r] = at + 2;
+        for (size_t k = 0; k < length; ++k) labels[r][k] = static_cast<char16_t>(digits[k]);
+        at += entryUnits(length);
+    }
+    lineLabels_.emplace_back(array, std::move(block));
     return array;
 }
 
@@ -107,14 +144,7 @@ void HostDataSets::FillDataSet(ST_DataSet& record, const DataSetData& data) {
         record.obsLabels = Array(VT_BSTR, static_cast<uint32_t>(data.obsLabels.size()));
         for (uint32_t r = 1; r <= data.obsLabels.size(); ++r) SetTextAt(record.obsLabels, r, data.obsLabels[r - 1]);
     } else if (data.obsLines && !data.obsLines->empty()) {
-        const std::vector<uint32_t>& lines = *data.obsLines;
-        record.obsLabels = Array(VT_BSTR, static_cast<uint32_t>(lines.size()));
-        auto* labels = Elements<BSTR>(record.obsLabels);
-        for (size_t r = 0; r < lines.size(); ++r) {
-            char digits[16];
-            const auto end = std::to_chars(digits, digits + sizeof digits, lines[r]).ptr;
-            labels[r] = NewHostString(std::string_view(digits, static_cast<size_t>(end - digits)));
-        }
+        record.obsLabels = LineLabels(*data.obsLines);
     }
 }
 

@@ -7,6 +7,7 @@
 #include <cstdint>
 #include <memory>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "csv_number.h"
@@ -58,6 +59,9 @@ public:
 
 private:
     SAFEARRAY* Records(size_t size, uint32_t count);
+    // The rows' line numbers as a string array whose strings lie in one block
+    // owned here, laid out as host strings are.
+    SAFEARRAY* LineLabels(const std::vector<uint32_t>& lines);
     // A numeric host array over values themselves (no copy); values must
     // outlive this object. The library only reads data arrays.
     SAFEARRAY* View(const std::vector<double>& values);
@@ -67,6 +71,10 @@ private:
     std::vector<SAFEARRAY*> arrays_;   // made by SafeArrayCreate
     std::vector<SAFEARRAY*> records_;  // laid out by hand
     std::vector<SAFEARRAY*> views_;    // descriptors only
+    // Line-number label arrays and the blocks their strings lie in. The
+    // library writes a new string into every element and never frees the old
+    // one, so the block is freed whole and only the new strings one by one.
+    std::vector<std::pair<SAFEARRAY*, std::vector<char16_t>>> lineLabels_;
 };
 
 }  // namespace kovr
