@@ -2,9 +2,11 @@
 
 #include <csv.h>
 
+#include <algorithm>
 #include <cerrno>
 #include <cstdio>
 #include <cstdlib>
+#include <cstring>
 #include <filesystem>
 #include <memory>
 #include <set>
@@ -63,7 +65,10 @@ private:
         const std::string_view field(static_cast<const char*>(text), text == nullptr ? 0 : size);
         if (p.fields_ == 0) p.recordLine_ = p.line_;
         p.sink_.Field(p.recordLine_, p.fields_++, field);
-        for (const char c : field) p.line_ += c == '\n' ? 1 : 0;
+        // Only a quoted field holds line breaks; most fields are passed over by one search.
+        if (!field.empty() && std::memchr(field.data(), '\n', field.size()) != nullptr) {
+            p.line_ += static_cast<uint32_t>(std::count(field.begin(), field.end(), '\n'));
+        }
     }
     static void OnEnd(int c, void* self) {
         auto& p = *static_cast<CsvParser*>(self);
