@@ -121,4 +121,17 @@ TEST(OptionCode, ValuesAreWrittenAsRReadsThem) {
     EXPECT_EQ(combos, 1);
 }
 
+// Terms come from data set two when data set one has none.
+TEST(ModelEquation, TermsComeFromDataSetTwoWhenDataSetOneHasNone) {
+    host::Arena a;
+    host::Dialog dialog(a, 4);
+    host::AddDataSelection(a, *dialog.air, {"y", "1", 0});
+    auto responsesOnly = host::DataSetBuilder().Quanti1({{"Yield", {1, 2}}}).Quali1({{"Soil", {"a", "b"}}});
+    auto sets = host::DataSetArrayBuilder()
+                    .Add("Data1", responsesOnly)
+                    .Add("Data2", host::DataSetBuilder().Quanti2({{"Rain", {1, 2}}}).Quali1({{"Plot", {"p", "q"}}}))
+                    .Build(a);
+    EXPECT_EQ(Take(a, Cpp_GetModelEquation(dialog.air, sets, 0)), "y ~ +Rain+Plot");
+}
+
 }  // namespace
