@@ -27,7 +27,11 @@ def cell(text):
 
 
 def need_screen():
-    gui = glob.glob("/usr/lib/libreoffice/program/libvclplug_gen*.so")
+    # The X11 plug-in alone is not enough: libreoffice-calc-nogui replaces
+    # Calc's GUI module and leaves the plug-in behind.
+    calc = subprocess.run(["dpkg-query", "-W", "-f=${Status}", "libreoffice-calc"],
+                          capture_output=True, text=True).stdout == "install ok installed"
+    gui = calc and glob.glob("/usr/lib/libreoffice/program/libvclplug_gen*.so")
     missing = [tool for tool in ("Xvfb", "xwininfo", "import") if not shutil.which(tool)]
     if not gui or missing:
         print("Calc's GUI (libreoffice-calc), Xvfb, x11-utils or imagemagick missing: skipped")
