@@ -282,17 +282,6 @@ std::string NumberText(double value) {
     return text;
 }
 
-std::vector<std::string> Split(const std::string& text, const std::string& separator) {
-    std::vector<std::string> fields;
-    size_t from = 0;
-    for (size_t at = text.find(separator); at != std::string::npos; at = text.find(separator, from)) {
-        fields.push_back(text.substr(from, at - from));
-        from = at + separator.size();
-    }
-    fields.push_back(text.substr(from));
-    return fields;
-}
-
 // A numeric field read back gives the value within 15 significant digits
 // (read as a long double: the largest doubles round up beyond the double
 // range).
@@ -357,7 +346,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     size_t filled = withLabels && !spec.labelsNull ? spec.labels.size() : 0;
     for (const FileColumn& column : columns) filled = std::max(filled, column.cells.size());
     const size_t rows = std::min(static_cast<size_t>(std::max(spec.rowCount, 0)), filled);
-    std::vector<std::string> lines = Split(bytes, "\n");
+    std::vector<std::string> lines = fuzz::Split(bytes, "\n");
     FUZZ_CHECK(lines.back().empty(), "the last line has no line feed");
     lines.pop_back();
     FUZZ_CHECK(lines.size() == rows + (writeHeader ? 1 : 0),
@@ -379,7 +368,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     }
     const size_t labelColumns = withLabels ? 1 : 0;
     for (size_t r = 0; r < rows; ++r, ++line) {
-        const std::vector<std::string> fields = Split(lines[line], sep);
+        const std::vector<std::string> fields = fuzz::Split(lines[line], sep);
         FUZZ_CHECK(fields.size() == std::max<size_t>(columns.size() + labelColumns, 1),
                    "row " + std::to_string(r + 1) + ": " + lines[line]);
         if (withLabels) {

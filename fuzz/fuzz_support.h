@@ -1,4 +1,5 @@
 // What the fuzz targets share: a check that stops the run with a message,
+// splitting text on a separator,
 // host strings made from and read into UTF-16 text, text drawn from the
 // fuzzer's bytes, and a temporary folder that lives as long as the process.
 #ifndef KOV_FUZZ_FUZZ_SUPPORT_H
@@ -11,6 +12,7 @@
 #include <cstdlib>
 #include <filesystem>
 #include <string>
+#include <vector>
 
 #include "oleauto.h"
 
@@ -26,6 +28,18 @@ namespace fuzz {
     do {                           \
         if (!(condition)) ::fuzz::Fail(#condition, ##__VA_ARGS__); \
     } while (0)
+
+// The parts of text between occurrences of separator (one part when none).
+inline std::vector<std::string> Split(const std::string& text, const std::string& separator) {
+    std::vector<std::string> parts;
+    size_t from = 0;
+    for (size_t at = text.find(separator); at != std::string::npos; at = text.find(separator, from)) {
+        parts.push_back(text.substr(from, at - from));
+        from = at + separator.size();
+    }
+    parts.push_back(text.substr(from));
+    return parts;
+}
 
 // A host string holding exactly these code units (NULs included).
 inline BSTR Bstr(const std::u16string& text) {

@@ -145,17 +145,6 @@ void CheckName(const std::string& name) {
     FUZZ_CHECK(!(name[0] >= '0' && name[0] <= '9') && name[0] != '_', "a name R does not read: " + name);
 }
 
-std::vector<std::string> SplitOn(const std::string& text, const std::string& separator) {
-    std::vector<std::string> parts;
-    size_t from = 0;
-    for (size_t at = text.find(separator); at != std::string::npos; at = text.find(separator, from)) {
-        parts.push_back(text.substr(from, at - from));
-        from = at + separator.size();
-    }
-    parts.push_back(text.substr(from));
-    return parts;
-}
-
 bool OnlyOf(const std::string& text, const std::string& allowed) {
     return text.find_first_not_of(allowed) == std::string::npos;
 }
@@ -254,13 +243,13 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     FUZZ_CHECK(LiteralAfter(script, "png(") == rFolder + "c.png", "chart path");
 
     // Column names: R names, as the data file's header has them.
-    const std::vector<std::string> header = SplitOn(csv.substr(0, csv.find('\n')), ";");
+    const std::vector<std::string> header = fuzz::Split(csv.substr(0, csv.find('\n')), ";");
     FUZZ_CHECK(header.size() == 6 && header[0] == "obsLabels", "header: " + csv.substr(0, csv.find('\n')));
     const std::string formula = Between(script, "fit <- lm(", ", data=Data1)");
-    const std::vector<std::string> sides = SplitOn(formula, " ~ +");
+    const std::vector<std::string> sides = fuzz::Split(formula, " ~ +");
     FUZZ_CHECK(sides.size() == 2, "formula: " + formula);
     std::vector<std::string> used = {sides[0]};
-    for (const std::string& term : SplitOn(sides[1], "+")) used.push_back(term);
+    for (const std::string& term : fuzz::Split(sides[1], "+")) used.push_back(term);
     used.push_back(Between(script, "v <- c(", ")\n"));
     FUZZ_CHECK(used.size() == 5, "formula: " + formula);
     for (size_t k = 0; k < used.size(); ++k) {
