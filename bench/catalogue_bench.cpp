@@ -10,7 +10,7 @@
 #include <string>
 #include <vector>
 
-#include "host_records.h"
+#include "arena_records.h"
 
 namespace {
 

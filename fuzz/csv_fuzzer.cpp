@@ -19,7 +19,7 @@
 #include <vector>
 
 #include "fuzz_support.h"
-#include "host_records.h"
+#include "arena_records.h"
 #include "kovrbridge.h"
 #include "r_names.h"
 

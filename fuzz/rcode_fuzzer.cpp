@@ -23,7 +23,7 @@
 
 #include "dialog_rows.h"
 #include "fuzz_support.h"
-#include "host_records.h"
+#include "arena_records.h"
 #include "kovrbridge.h"
 #include "result_rows.h"
 #include "utf8.h"

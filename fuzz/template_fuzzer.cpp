@@ -14,7 +14,7 @@
 #include <string>
 
 #include "fuzz_support.h"
-#include "host_records.h"
+#include "arena_records.h"
 #include "kovrbridge.h"
 
 namespace {

@@ -13,7 +13,7 @@
 #include <string>
 #include <vector>
 
-#include "host_records.h"
+#include "arena_records.h"
 #include "kovrbridge.h"
 
 namespace {

@@ -7,7 +7,7 @@
 #include <vector>
 
 #include "desc_results.h"
-#include "host_records.h"
+#include "arena_records.h"
 #include "kovrbridge.h"
 
 namespace {

@@ -17,7 +17,7 @@
 #include "desc_records.h"
 #include "desc_results.h"
 #include "desc_stats.h"
-#include "host_records.h"
+#include "arena_records.h"
 #include "kovrbridge.h"
 #include "records.h"
 

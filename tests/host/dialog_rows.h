@@ -11,7 +11,7 @@
 #include <string>
 #include <utility>
 
-#include "host_records.h"
+#include "arena_records.h"
 
 namespace host {
 

@@ -6,7 +6,7 @@
 
 #include <string>
 
-#include "host_records.h"
+#include "arena_records.h"
 
 namespace host {
 

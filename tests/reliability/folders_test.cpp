@@ -14,7 +14,7 @@
 #include <vector>
 
 #include "dialog_rows.h"
-#include "host_records.h"
+#include "arena_records.h"
 #include "kovrbridge.h"
 #include "result_rows.h"
 #include "sandbox.h"

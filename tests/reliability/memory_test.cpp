@@ -12,7 +12,7 @@
 #include <string>
 #include <vector>
 
-#include "host_records.h"
+#include "arena_records.h"
 #include "kovrbridge.h"
 #include "sandbox.h"
 

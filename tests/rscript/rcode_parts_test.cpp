@@ -7,7 +7,7 @@
 #include <vector>
 
 #include "dialog_rows.h"
-#include "host_records.h"
+#include "arena_records.h"
 
 namespace {
 

@@ -8,7 +8,7 @@
 #include <vector>
 
 #include "dialog_rows.h"
-#include "host_records.h"
+#include "arena_records.h"
 #include "kovrbridge.h"
 #include "transfer_files.h"
 

@@ -12,7 +12,7 @@
 #include <vector>
 
 #include "dialog_fields.h"
-#include "host_records.h"
+#include "arena_records.h"
 #include "kovrbridge.h"
 #include "template_files.h"
 

@@ -25,10 +25,10 @@
 #include "dialog_choices.h"
 #include "dialog_view.h"
 #include "host_data_sets.h"
-#include "host_text.h"
 #include "r_session.h"
 #include "result_files.h"
 #include "template_file.h"
+#include "transfer_call.h"
 
 namespace kovr {
 
@@ -279,19 +279,7 @@ int RunOnce(Session& session, const RunLayout& layout, const RunPaths& paths, in
     main.Set(offsetof(ST_Main_aiR, rCode), modelFormula ? std::string() : layout.formulaTerms);
     const std::string separator = ListSeparator(layout);
     HostDataSets sets(layout.sets);
-    SystemInfo info{};
-    info.decimalSymbol = NewHostString(".");
-    info.listSeparator = NewHostString(separator);
-    {
-        ReplacedStrings replaced([&](StringSlots& s) {
-            main.CollectStrings(s);
-            dialog.CollectStrings(s);
-            sets.CollectStrings(s);
-        });
-        Cpp_TransferToR(main.get(), &d, sets.get(), &info, columnIndex);
-    }
-    SysFreeString(info.decimalSymbol);
-    SysFreeString(info.listSeparator);
+    TransferToR(main, dialog, sets, separator, columnIndex);
     Progress("transferred to R: scripts and " + std::to_string(layout.sets.size()) + " data file(s) in " +
              paths.work);
 

@@ -28,8 +28,8 @@
 //
 // Readers (Entry, Entries, Element, Elements, RecordAt) check the element
 // type and the array bounds and throw on a mismatch, which fails the test.
-#ifndef KOV_TESTS_HOST_HOST_RECORDS_H
-#define KOV_TESTS_HOST_HOST_RECORDS_H
+#ifndef KOV_TESTS_HOST_ARENA_RECORDS_H
+#define KOV_TESTS_HOST_ARENA_RECORDS_H
 
 #include <cstddef>
 #include <cstdint>

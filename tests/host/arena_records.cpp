@@ -1,4 +1,4 @@
-#include "host_records.h"
+#include "arena_records.h"
 
 #include <algorithm>
 #include <cstdlib>
