@@ -1,81 +1,57 @@
-// Fuzz target of the data files: a random data set (numeric and text blocks
-// of random shape, counts that disagree with the host arrays, short columns,
-// labels, extra blocks, any double) goes through Cpp_WriteDataSetToFile; the
-// file is read back, cut into lines and fields, and compared field by field
-// with what a plain reference writer expects: the columns in file order, an
-// empty cell where a column has no value for a row, numbers as
-// printf("%.15g") writes them (and reading back to the value within 15
-// significant digits), texts in UTF-8, the header as R names it.
+// Fuzz target of the data files: a random data set (numeric and text blocks of
+// random shape, any double, texts holding separators, quotes, line breaks,
+// NULs and letters of several scripts, labels, a row count short or long of
+// the data) goes through Cpp_WriteDataSetToFile as the host lays it out. The
+// file is read back as R reads it (quoted fields, blank lines kept) and
+// compared field by field with the columns in file order: every row up to the
+// last one a column fills, the header as R names the columns, numbers as
+// printf("%.15g") writes them, texts exactly (up to a NUL, which ends a host
+// array's text), an empty field where a column has no value for a row. With
+// counts in the records corrupted, the check is that nothing crashes or leaks.
+#include <csv.h>
+
 #include <algorithm>
 #include <cfloat>
 #include <cmath>
 #include <cstdint>
 #include <cstdio>
-#include <cstdlib>
 #include <cstring>
-#include <fstream>
-#include <iterator>
 #include <string>
 #include <vector>
 
 #include "fuzz_support.h"
-#include "arena_records.h"
-#include "kovrbridge.h"
+#include "host_data_sets.h"
 #include "r_names.h"
+#include "utf8.h"
 
 namespace {
 
-using Text = std::u16string;
+using kovr::BlockData;
+using kovr::ColumnData;
+using Rows = std::vector<std::vector<std::string>>;
 
-// Texts hold neither a separator nor a line feed (not even in their low
-// eight bits), so that the file can be cut into fields again. A NUL ends a
-// text where the library reads host arrays.
-const Text kTextAlphabet(u"abcXYZ019 .-_\u00e9\u0161\u4e41\0", 17);
-const char16_t* const kSeparators[] = {u",", u";", u"\t", u"|", u"::"};
+const std::string_view kPieces[] = {"a", "b", "X", "1", ".", "-", "_", " ", ",", ";", "\t", "|", "\"", "\n", "\r",
+                                    "\xC3\xA9", "\xE4\xB8\x8A", "\xF0\x9F\x98\x80", {"\0", 1}};
+const char kSeparators[] = ",;\t|";
 
-// ---- The data set, as generated ----
+std::string Utf8Text(FuzzedDataProvider& in, size_t maxPieces) {
+    std::string text;
+    for (size_t n = in.ConsumeIntegralInRange<size_t>(0, maxPieces); n > 0; --n) {
+        text += kPieces[in.ConsumeIntegralInRange<size_t>(0, std::size(kPieces) - 1)];
+    }
+    return text;
+}
 
-struct ColumnSpec {
-    bool valuesNull = false;
-    std::vector<double> numbers;
-    std::vector<Text> texts;
-};
-
-struct BlockSpec {
-    int32_t declaredColumns = 0;
-    bool recordsNull = false;
-    std::vector<ColumnSpec> columns;
-    bool lengthsNull = false;
-    std::vector<int32_t> lengths;
-    bool namesNull = false;
-    std::vector<Text> names;
-};
-
-struct DataSpec {
-    BlockSpec quanti1, quanti2, quali1, quali2;
-    bool withQuanti2 = true;
-    int32_t rowCount = 0;
-    bool labelsNull = true;
-    std::vector<Text> labels;
-    int32_t quantiBlockCount = 0;
-    std::vector<BlockSpec> dataQuanti;
-    int32_t qualiBlockCount = 0;
-    std::vector<BlockSpec> dataQuali;
-};
+std::string UpToNul(const std::string& text) { return text.substr(0, text.find('\0')); }
 
 double Number(FuzzedDataProvider& in) {
-    switch (in.ConsumeIntegralInRange(0, 7)) {
+    const double special[] = {0.0, -0.0, NAN, INFINITY, -INFINITY, DBL_MIN, DBL_MAX, DBL_TRUE_MIN, 1e15,
+                              999999999999999.5, 9.9999999999999995e-5, 0.1, -1.79769313486231E+308};
+    switch (in.ConsumeIntegralInRange(0, 3)) {
         case 0: return in.ConsumeIntegralInRange<int64_t>(-100000000, 100000000) / 100.0;
-        case 1: return static_cast<double>(in.ConsumeIntegral<int32_t>());
-        case 2: return -1.79769313486231E+308;  // the missing-value marker
-        case 3: {
-            const double special[] = {0.0, -0.0, NAN, -NAN, INFINITY, -INFINITY, DBL_MIN, DBL_MAX, DBL_TRUE_MIN,
-                                      1e15, 999999999999999.5, 1e-4, 9.9999999999999995e-5, 0.1, 1234567890.123456};
-            return special[in.ConsumeIntegralInRange<size_t>(0, std::size(special) - 1)];
-        }
-        case 4: return in.ConsumeFloatingPoint<double>();
+        case 1: return special[in.ConsumeIntegralInRange<size_t>(0, std::size(special) - 1)];
         default: {
-            uint64_t bits = in.ConsumeIntegral<uint64_t>();
+            const uint64_t bits = in.ConsumeIntegral<uint64_t>();
             double value;
             std::memcpy(&value, &bits, sizeof value);
             return value;
@@ -83,310 +59,176 @@ double Number(FuzzedDataProvider& in) {
     }
 }
 
-// A count near n, sometimes far from it.
-int32_t CountNear(FuzzedDataProvider& in, size_t n) {
-    if (in.ConsumeIntegralInRange(0, 15) == 0) {
-        const int32_t wild[] = {-1, -2147483647 - 1, 2147483647, 1000};
-        return wild[in.ConsumeIntegralInRange<size_t>(0, std::size(wild) - 1)];
-    }
-    return static_cast<int32_t>(n) + in.ConsumeIntegralInRange<int32_t>(-1, 1);
-}
-
-BlockSpec Block(FuzzedDataProvider& in, bool numeric, size_t maxColumns) {
-    BlockSpec block;
-    const size_t n = in.ConsumeIntegralInRange<size_t>(0, maxColumns);
-    for (size_t c = 0; c < n; ++c) {
-        ColumnSpec column;
-        column.valuesNull = in.ConsumeIntegralInRange(0, 15) == 0;
-        const size_t rows = in.ConsumeIntegralInRange<size_t>(0, 8);
-        for (size_t r = 0; r < rows; ++r) {
-            if (numeric) {
-                column.numbers.push_back(Number(in));
-            } else {
-                column.texts.push_back(fuzz::Text(in, 5, kTextAlphabet, false));
-            }
+BlockData Block(FuzzedDataProvider& in, bool numeric, size_t maxColumns) {
+    BlockData block(in.ConsumeIntegralInRange<size_t>(0, maxColumns));
+    for (ColumnData& column : block) {
+        column.name = Utf8Text(in, 4);
+        column.numeric = numeric;
+        std::vector<double> numbers;
+        for (size_t r = in.ConsumeIntegralInRange<size_t>(0, 8); r > 0; --r) {
+            if (numeric) numbers.push_back(Number(in));
+            if (!numeric) column.texts.push_back(Utf8Text(in, 5));
         }
-        block.columns.push_back(column);
-        block.lengths.push_back(CountNear(in, rows));
-        block.names.push_back(fuzz::Text(in, 6, kTextAlphabet, false));
+        column.numbers = std::make_shared<const std::vector<double>>(std::move(numbers));
     }
-    block.declaredColumns = CountNear(in, n);
-    block.recordsNull = n > 0 && in.ConsumeIntegralInRange(0, 15) == 0;
-    // Fewer lengths or names than columns, or none at all.
-    if (in.ConsumeIntegralInRange(0, 7) == 0) block.lengths.resize(in.ConsumeIntegralInRange<size_t>(0, n));
-    if (in.ConsumeIntegralInRange(0, 7) == 0) block.names.resize(in.ConsumeIntegralInRange<size_t>(0, n));
-    block.lengthsNull = in.ConsumeIntegralInRange(0, 15) == 0;
-    block.namesNull = in.ConsumeIntegralInRange(0, 15) == 0;
     return block;
 }
 
-std::vector<BlockSpec> Blocks(FuzzedDataProvider& in, bool numeric, int32_t& declared) {
-    std::vector<BlockSpec> blocks(in.ConsumeIntegralInRange<size_t>(0, 2));
-    for (BlockSpec& block : blocks) block = Block(in, numeric, 2);
-    declared = CountNear(in, blocks.size());
+std::vector<BlockData> Blocks(FuzzedDataProvider& in, bool numeric) {
+    std::vector<BlockData> blocks(in.ConsumeIntegralInRange<size_t>(0, 2));
+    for (BlockData& block : blocks) block = Block(in, numeric, 2);
     return blocks;
 }
 
-DataSpec Generate(FuzzedDataProvider& in) {
-    DataSpec spec;
-    spec.quanti1 = Block(in, true, 3);
-    spec.quanti2 = Block(in, true, 2);
-    spec.quali1 = Block(in, false, 3);
-    spec.quali2 = Block(in, false, 2);
-    spec.withQuanti2 = !in.ConsumeBool();
-    spec.rowCount = in.ConsumeIntegralInRange(0, 15) == 0 ? in.ConsumeIntegralInRange(-3, 0)
-                                                           : in.ConsumeIntegralInRange(0, 10);
-    spec.labelsNull = in.ConsumeBool();
-    if (!spec.labelsNull) {
-        spec.labels.resize(in.ConsumeIntegralInRange<size_t>(0, 10));
-        for (Text& label : spec.labels) label = fuzz::Text(in, 4, kTextAlphabet, false);
-    }
-    spec.dataQuanti = Blocks(in, true, spec.quantiBlockCount);
-    spec.dataQuali = Blocks(in, false, spec.qualiBlockCount);
-    return spec;
-}
-
-// ---- The host records ----
-
-SAFEARRAY* StringArray(host::Arena& arena, const std::vector<Text>& texts) {
-    SAFEARRAY* array = arena.Array(host::Elem::kString, static_cast<uint32_t>(texts.size()));
-    for (size_t k = 0; k < texts.size(); ++k) static_cast<BSTR*>(array->pvData)[k] = fuzz::Bstr(texts[k]);
-    return array;
-}
-
-void FillBlock(host::Arena& arena, ST_MVect& record, const BlockSpec& block, bool numeric) {
-    record.columnCount = block.declaredColumns;
-    if (!block.recordsNull) {
-        record.columns = arena.Records<ST_Vect>(static_cast<uint32_t>(block.columns.size()));
-        for (size_t c = 0; c < block.columns.size(); ++c) {
-            const ColumnSpec& column = block.columns[c];
-            ST_Vect& vect = host::RecordAt<ST_Vect>(record.columns, static_cast<int>(c + 1));
-            vect.count = static_cast<int32_t>(column.numbers.size() + column.texts.size());
-            if (column.valuesNull) continue;
-            vect.values = numeric ? arena.Dbls(column.numbers) : StringArray(arena, column.texts);
-        }
-    }
-    if (!block.lengthsNull) record.columnLengths = arena.Ints(block.lengths);
-    if (!block.namesNull) record.columnNames = StringArray(arena, block.names);
-}
-
-void FillBlocks(host::Arena& arena, ST_Data& record, const std::vector<BlockSpec>& blocks, int32_t declared,
-                bool numeric) {
-    record.blockCount = declared;
-    record.blocks = arena.Records<ST_MVect>(static_cast<uint32_t>(blocks.size()));
-    for (size_t b = 0; b < blocks.size(); ++b) {
-        FillBlock(arena, host::RecordAt<ST_MVect>(record.blocks, static_cast<int>(b + 1)), blocks[b], numeric);
-    }
-}
-
-// ---- The reference ----
-
-// One column of the file: its name and, for each row, its cell (absent: the
-// empty cell).
-struct Cell {
-    bool present = false;
-    bool numeric = false;
-    double number = 0;
-    Text text;
-};
-struct FileColumn {
-    Text name;
-    std::vector<Cell> cells;  // rows 1.. of the column that hold a value
-};
-
-int Columns(const BlockSpec& block) {
-    const int held = block.recordsNull ? 0 : static_cast<int>(block.columns.size());
-    return std::clamp(block.declaredColumns, 0, held);
-}
-
-// Column i (1-based) of a block; extra columns are as long as their values,
-// the others as their declared length within the values.
-FileColumn ColumnOf(const BlockSpec& block, int i, bool numeric, bool extra) {
-    FileColumn out;
-    if (!block.namesNull && i >= 1 && static_cast<size_t>(i) <= block.names.size()) {
-        out.name = fuzz::UpToNul(block.names[i - 1]);
-    }
-    const bool exists = !block.recordsNull && i >= 1 && static_cast<size_t>(i) <= block.columns.size();
-    if (!exists || block.columns[i - 1].valuesNull) return out;
-    const ColumnSpec& column = block.columns[i - 1];
-    const int held = static_cast<int>(numeric ? column.numbers.size() : column.texts.size());
-    int length = held;
-    if (!extra) {
-        const bool declared = !block.lengthsNull && static_cast<size_t>(i) <= block.lengths.size();
-        length = std::clamp(declared ? block.lengths[i - 1] : -1, 0, held);
-    }
-    for (int r = 0; r < length; ++r) {
-        Cell cell;
-        cell.present = true;
-        cell.numeric = numeric;
-        if (numeric) {
-            cell.number = column.numbers[r];
-        } else {
-            cell.text = fuzz::UpToNul(column.texts[r]);
-        }
-        out.cells.push_back(cell);
-    }
-    return out;
-}
-
-std::vector<FileColumn> FileColumns(const DataSpec& spec, int columnIndex, bool singleQuanti, bool singleQuali) {
-    std::vector<FileColumn> columns;
-    int from[4] = {1, 1, 1, 1};
-    const BlockSpec* blocks[4] = {&spec.quanti1, &spec.quanti2, &spec.quali1, &spec.quali2};
-    const bool numeric[4] = {true, true, false, false};
-    const bool single[4] = {singleQuanti, false, singleQuali, false};
-    for (int b = 0; b < 4; ++b) {
-        if (b == 1 && !spec.withQuanti2) continue;
-        if (Columns(*blocks[b]) == 0) continue;
-        columns.push_back(ColumnOf(*blocks[b], single[b] ? columnIndex : 1, numeric[b], false));
-        from[b] = single[b] ? Columns(*blocks[b]) + 1 : 2;
+// The columns of the file in order (null: a chosen column the block does not
+// have): the first column of the first main block that has any (with a single
+// switch, column columnIndex of quanti1 / quali1 and none of its others), the
+// rest of the main blocks (quanti2 left out with qualiInfoFlag), then every
+// column of the extra blocks.
+std::vector<const ColumnData*> FileColumns(const kovr::DataSetData& set, bool withQuanti2, int columnIndex,
+                                           bool singleQuanti, bool singleQuali) {
+    const BlockData* blocks[] = {&set.quanti1, withQuanti2 ? &set.quanti2 : nullptr, &set.quali1, &set.quali2};
+    const bool single[] = {singleQuanti, false, singleQuali, false};
+    std::vector<const ColumnData*> columns;
+    size_t from[] = {0, 0, 0, 0};
+    for (size_t b = 0; b < 4; ++b) {
+        if (blocks[b] == nullptr || blocks[b]->empty()) continue;
+        const size_t first = single[b] ? static_cast<size_t>(columnIndex - 1) : 0;
+        columns.push_back(first < blocks[b]->size() ? &(*blocks[b])[first] : nullptr);
+        from[b] = single[b] ? blocks[b]->size() : 1;
         break;
     }
-    for (int b = 0; b < 4; ++b) {
-        if (b == 1 && !spec.withQuanti2) continue;
-        for (int i = from[b]; i <= Columns(*blocks[b]); ++i) columns.push_back(ColumnOf(*blocks[b], i, numeric[b], false));
+    for (size_t b = 0; b < 4; ++b) {
+        for (size_t i = from[b]; blocks[b] != nullptr && i < blocks[b]->size(); ++i) columns.push_back(&(*blocks[b])[i]);
     }
-    const std::vector<BlockSpec>* extras[2] = {&spec.dataQuanti, &spec.dataQuali};
-    const int32_t declared[2] = {spec.quantiBlockCount, spec.qualiBlockCount};
-    for (int e = 0; e < 2; ++e) {
-        const int count = std::clamp(declared[e], 0, static_cast<int>(extras[e]->size()));
-        for (int b = 0; b < count; ++b) {
-            const BlockSpec& block = (*extras[e])[b];
-            for (int i = 1; i <= Columns(block); ++i) columns.push_back(ColumnOf(block, i, e == 0, true));
+    for (const auto* extras : {&set.dataQuanti, &set.dataQuali}) {
+        for (const BlockData& block : *extras) {
+            for (const ColumnData& column : block) columns.push_back(&column);
         }
     }
     return columns;
 }
 
-// UTF-8 of a text of the alphabet (no surrogates there).
-std::string Utf8Of(const Text& text) {
-    std::string bytes;
-    for (const char16_t c : text) {
-        if (c < 0x80) {
-            bytes += static_cast<char>(c);
-        } else if (c < 0x800) {
-            bytes += static_cast<char>(0xC0 | (c >> 6));
-            bytes += static_cast<char>(0x80 | (c & 0x3F));
-        } else {
-            bytes += static_cast<char>(0xE0 | (c >> 12));
-            bytes += static_cast<char>(0x80 | ((c >> 6) & 0x3F));
-            bytes += static_cast<char>(0x80 | (c & 0x3F));
-        }
-    }
-    return bytes;
+size_t Length(const ColumnData* column) {
+    return column == nullptr ? 0 : column->numeric ? column->numbers->size() : column->texts.size();
 }
 
-std::string NumberText(double value) {
+std::string Cell(const ColumnData& column, size_t r) {
+    if (!column.numeric) return UpToNul(column.texts[r]);
     char text[64];
-    std::snprintf(text, sizeof text, "%.15g", value);
+    std::snprintf(text, sizeof text, "%.15g", (*column.numbers)[r]);
     return text;
 }
 
-// A numeric field read back gives the value within 15 significant digits
-// (read as a long double: the largest doubles round up beyond the double
-// range).
-bool ReadsBack(const std::string& field, double value) {
-    const long double read = std::strtold(field.c_str(), nullptr);
-    if (std::isnan(value)) return std::isnan(read);
-    if (std::isinf(value)) return read == value;
-    return std::fabs(read - value) <= std::fabs(static_cast<long double>(value)) * 1e-14L;
+// The records of a file as libcsv reads them, strictly, spaces kept; a blank
+// line is a record of no field.
+Rows ReadBack(const std::string& bytes, char separator) {
+    Rows rows(1);
+    csv_parser parser;
+    csv_init(&parser, CSV_STRICT | CSV_STRICT_FINI | CSV_REPALL_NL);
+    csv_set_delim(&parser, static_cast<unsigned char>(separator));
+    csv_set_space_func(&parser, [](unsigned char) { return 0; });
+    const auto field = [](void* text, size_t size, void* out) {
+        static_cast<Rows*>(out)->back().emplace_back(static_cast<const char*>(text), text == nullptr ? 0 : size);
+    };
+    const auto end = [](int, void* out) { static_cast<Rows*>(out)->emplace_back(); };
+    FUZZ_CHECK(csv_parse(&parser, bytes.data(), bytes.size(), field, end, &rows) == bytes.size(), bytes);
+    FUZZ_CHECK(csv_fini(&parser, field, end, &rows) == 0, bytes);
+    csv_free(&parser);
+    FUZZ_CHECK(rows.back().empty(), "the last line has no line feed");
+    rows.pop_back();
+    return rows;
 }
 
-const std::string& CsvFolder() {
-    static const std::string folder = [] {
-        const std::string work = fuzz::ProcessFolder() + "/work";
-        std::filesystem::create_directories(work + "/datastore");
-        return work;
-    }();
-    return folder;
+// A line of one empty field is a blank line.
+void CheckRecord(const std::vector<std::string>& got, std::vector<std::string> expected, const std::string& what) {
+    if (expected == std::vector<std::string>{""}) expected.clear();
+    FUZZ_CHECK(got == expected, what);
+}
+
+// Sets a few of the records' counts to values that disagree with the arrays.
+void Corrupt(FuzzedDataProvider& in, ST_DataSet& record) {
+    std::vector<int32_t*> counts = {&record.rowCount, &record.dataQuanti.blockCount, &record.dataQuali.blockCount};
+    for (ST_MVect* block : {&record.quanti1, &record.quanti2, &record.quali1, &record.quali2}) {
+        counts.push_back(&block->columnCount);
+        for (int32_t c = 0; c < block->columnCount; ++c) {
+            counts.push_back(&static_cast<ST_Vect*>(block->columns->pvData)[c].count);
+            counts.push_back(&static_cast<int32_t*>(block->columnLengths->pvData)[c]);
+        }
+    }
+    const int32_t wild[] = {-1, 0, 1, 3, 9, INT32_MIN, INT32_MAX};
+    for (int n = in.ConsumeIntegralInRange(1, 3); n > 0; --n) {
+        *counts[in.ConsumeIntegralInRange<size_t>(0, counts.size() - 1)] =
+            wild[in.ConsumeIntegralInRange<size_t>(0, std::size(wild) - 1)];
+    }
 }
 
 }  // namespace
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     FuzzedDataProvider in(data, size);
-    const DataSpec spec = Generate(in);
+    kovr::DataSetData set;
+    set.quanti1 = Block(in, true, 3);
+    set.quanti2 = Block(in, true, 2);
+    set.quali1 = Block(in, false, 3);
+    set.quali2 = Block(in, false, 2);
+    set.dataQuanti = Blocks(in, true);
+    set.dataQuali = Blocks(in, false);
+    for (size_t n = in.ConsumeIntegralInRange<size_t>(0, 10); n > 0; --n) set.obsLabels.push_back(Utf8Text(in, 4));
+    set.rowCount = in.ConsumeIntegralInRange(-1, 10);
+    const bool withQuanti2 = in.ConsumeBool();
     const int32_t columnIndex = in.ConsumeIntegralInRange(-1, 4);
-    const bool singleQuanti = in.ConsumeBool();
-    const bool singleQuali = in.ConsumeBool();
-    const bool writeHeader = in.ConsumeBool();
-    const bool withLabels = in.ConsumeBool();
-    const Text separator = kSeparators[in.ConsumeIntegralInRange<size_t>(0, std::size(kSeparators) - 1)];
+    const bool singleQuanti = in.ConsumeBool(), singleQuali = in.ConsumeBool();
+    const bool writeHeader = in.ConsumeBool(), withLabels = in.ConsumeBool();
+    const char separator = kSeparators[in.ConsumeIntegralInRange<size_t>(0, std::size(kSeparators) - 2)];
+    const bool corrupt = in.ConsumeIntegralInRange(0, 7) == 0;
 
-    host::Arena arena;
-    auto main = host::Main(arena, {.workFolder = CsvFolder() + "/"});
-    auto record = arena.New<ST_DataSet>();
-    FillBlock(arena, record->quanti1, spec.quanti1, true);
-    FillBlock(arena, record->quanti2, spec.quanti2, true);
-    FillBlock(arena, record->quali1, spec.quali1, false);
-    FillBlock(arena, record->quali2, spec.quali2, false);
-    record->qualiInfoFlag = spec.withQuanti2 ? 0 : -1;
-    record->rowCount = spec.rowCount;
-    if (!spec.labelsNull) record->obsLabels = StringArray(arena, spec.labels);
-    FillBlocks(arena, record->dataQuanti, spec.dataQuanti, spec.quantiBlockCount, true);
-    FillBlocks(arena, record->dataQuali, spec.dataQuali, spec.qualiBlockCount, false);
-
-    const std::string path = CsvFolder() + "/datastore/d.csv";
+    static const std::string work = fuzz::ProcessFolder() + "/work/";
+    std::filesystem::create_directories(work + "datastore");
+    const std::string path = work + "datastore/d.csv";
     std::remove(path.c_str());
+    kovr::HostMain main;
+    main.Set(offsetof(ST_Main_aiR, workFolder), work);
+    kovr::HostDataSets sets({set});
+    ST_DataSet& record = sets.DataSet(1);
+    record.qualiInfoFlag = withQuanti2 ? 0 : -1;
+    if (corrupt) Corrupt(in, record);
     BSTR fileName = fuzz::Bstr(u"d.csv");
-    BSTR separatorText = fuzz::Bstr(separator);
-    Cpp_WriteDataSetToFile(main, nullptr, record, columnIndex, singleQuanti ? -1 : 0, singleQuali ? -1 : 0, fileName,
-                           separatorText, writeHeader ? -1 : 0, withLabels ? -1 : 0);
+    BSTR separatorText = fuzz::Bstr(std::u16string(1, static_cast<char16_t>(separator)));
+    {
+        kovr::ReplacedStrings replaced([&](kovr::StringSlots& s) {
+            main.CollectStrings(s);
+            sets.CollectStrings(s);
+        });
+        Cpp_WriteDataSetToFile(main.get(), nullptr, &record, columnIndex, singleQuanti ? -1 : 0, singleQuali ? -1 : 0,
+                               fileName, separatorText, writeHeader ? -1 : 0, withLabels ? -1 : 0);
+    }
     SysFreeString(fileName);
     SysFreeString(separatorText);
+    const std::string bytes = fuzz::ReadFile(path);
+    if (corrupt) return 0;
 
-    std::ifstream file(path, std::ios::binary);
-    FUZZ_CHECK(file.good(), "no file written");
-    const std::string bytes{std::istreambuf_iterator<char>(file), std::istreambuf_iterator<char>()};
+    const std::vector<const ColumnData*> columns = FileColumns(set, withQuanti2, columnIndex, singleQuanti, singleQuali);
+    size_t filled = withLabels ? set.obsLabels.size() : 0;
+    for (const ColumnData* column : columns) filled = std::max(filled, Length(column));
+    const size_t rowCount = std::min(static_cast<size_t>(std::max(set.rowCount, 0)), filled);
+    const Rows rows = ReadBack(bytes, separator);
+    FUZZ_CHECK(rows.size() == rowCount + (writeHeader ? 1 : 0),
+               std::to_string(rows.size()) + " records for " + std::to_string(rowCount) + " rows");
 
-    // The lines the reference expects, then the file cut the same way.
-    const std::vector<FileColumn> columns = FileColumns(spec, columnIndex, singleQuanti, singleQuali);
-    const std::string sep = Utf8Of(separator);
-    // Lines stop after the last row that a column (or the label column) fills.
-    size_t filled = withLabels && !spec.labelsNull ? spec.labels.size() : 0;
-    for (const FileColumn& column : columns) filled = std::max(filled, column.cells.size());
-    const size_t rows = std::min(static_cast<size_t>(std::max(spec.rowCount, 0)), filled);
-    std::vector<std::string> lines = fuzz::Split(bytes, "\n");
-    FUZZ_CHECK(lines.back().empty(), "the last line has no line feed");
-    lines.pop_back();
-    FUZZ_CHECK(lines.size() == rows + (writeHeader ? 1 : 0),
-               std::to_string(lines.size()) + " lines for " + std::to_string(rows) + " rows");
-    size_t line = 0;
+    std::vector<std::string> expected;
     if (writeHeader) {
-        // The names R gives the header (the names themselves are checked
-        // against R elsewhere).
         std::vector<std::wstring> names;
         if (withLabels) names.push_back(L"obsLabels");
-        for (const FileColumn& column : columns) names.emplace_back(column.name.begin(), column.name.end());
-        const std::vector<std::wstring> rNames = RNames(names);
-        std::string header;
-        for (size_t k = 0; k < rNames.size(); ++k) {
-            header += (k > 0 ? sep : "") + Utf8Of(Text(rNames[k].begin(), rNames[k].end()));
-        }
-        FUZZ_CHECK(lines[line] == header, lines[line] + " vs " + header);
-        ++line;
+        for (const ColumnData* column : columns) names.push_back(FromUtf8(column == nullptr ? "" : UpToNul(column->name)));
+        for (const std::wstring& name : RNames(names)) expected.push_back(Utf8(name));
+        CheckRecord(rows[0], expected, "header of " + bytes);
     }
-    const size_t labelColumns = withLabels ? 1 : 0;
-    for (size_t r = 0; r < rows; ++r, ++line) {
-        const std::vector<std::string> fields = fuzz::Split(lines[line], sep);
-        FUZZ_CHECK(fields.size() == std::max<size_t>(columns.size() + labelColumns, 1),
-                   "row " + std::to_string(r + 1) + ": " + lines[line]);
-        if (withLabels) {
-            const std::string label = !spec.labelsNull && r < spec.labels.size() ? Utf8Of(fuzz::UpToNul(spec.labels[r])) : "";
-            FUZZ_CHECK(fields[0] == label, "label of row " + std::to_string(r + 1) + ": " + fields[0]);
-        }
-        for (size_t k = 0; k < columns.size(); ++k) {
-            const std::string& field = fields[k + labelColumns];
-            const std::string where = "row " + std::to_string(r + 1) + " column " + std::to_string(k + 1) + ": ";
-            if (r >= columns[k].cells.size()) {
-                FUZZ_CHECK(field.empty(), where + field + " instead of the empty cell");
-            } else if (columns[k].cells[r].numeric) {
-                const double value = columns[k].cells[r].number;
-                FUZZ_CHECK(field == NumberText(value) && ReadsBack(field, value), where + field + " vs " + NumberText(value));
-            } else {
-                FUZZ_CHECK(field == Utf8Of(columns[k].cells[r].text), where + field);
-            }
-        }
+    for (size_t r = 0; r < rowCount; ++r) {
+        expected.clear();
+        if (withLabels) expected.push_back(r < set.obsLabels.size() ? UpToNul(set.obsLabels[r]) : "");
+        for (const ColumnData* column : columns) expected.push_back(r < Length(column) ? Cell(*column, r) : "");
+        CheckRecord(rows[r + (writeHeader ? 1 : 0)], expected, "row " + std::to_string(r + 1) + " of " + bytes);
     }
     return 0;
 }

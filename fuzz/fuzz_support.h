@@ -1,7 +1,7 @@
 // What the fuzz targets share: a check that stops the run with a message,
-// splitting text on a separator,
-// host strings made from and read into UTF-16 text, text drawn from the
-// fuzzer's bytes, and a temporary folder that lives as long as the process.
+// splitting text on a separator, host strings made from and read into UTF-16
+// text, text drawn from the fuzzer's bytes, whole files, and a temporary
+// folder that lives as long as the process.
 #ifndef KOV_FUZZ_FUZZ_SUPPORT_H
 #define KOV_FUZZ_FUZZ_SUPPORT_H
 
@@ -11,6 +11,8 @@
 #include <cstdio>
 #include <cstdlib>
 #include <filesystem>
+#include <fstream>
+#include <iterator>
 #include <string>
 #include <vector>
 
@@ -60,11 +62,6 @@ inline std::u16string Take(BSTR s) {
 // string.
 inline std::u16string UpToNul(const std::u16string& text) { return text.substr(0, text.find(u'\0')); }
 
-inline std::u16string Digits(int n) {
-    const std::string text = std::to_string(n);
-    return std::u16string(text.begin(), text.end());
-}
-
 // Printable form of a text for failure messages.
 inline std::string Show(const std::u16string& text) {
     std::string out = "'";
@@ -91,6 +88,12 @@ inline std::u16string Text(FuzzedDataProvider& in, size_t maxLength, const std::
         text += pick < 240 || !anyUnit ? alphabet[pick % alphabet.size()] : in.ConsumeIntegral<char16_t>();
     }
     return text;
+}
+
+// The bytes of a file; "" when it cannot be read.
+inline std::string ReadFile(const std::string& path) {
+    std::ifstream file(path, std::ios::binary);
+    return std::string(std::istreambuf_iterator<char>(file), std::istreambuf_iterator<char>());
 }
 
 // A folder under the system's temporary folder for this process, removed

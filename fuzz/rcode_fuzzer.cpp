@@ -16,16 +16,15 @@
 #include <cstdint>
 #include <filesystem>
 #include <fstream>
-#include <iterator>
+#include <map>
 #include <string>
 #include <string_view>
 #include <vector>
 
-#include "dialog_rows.h"
+#include "dialog_choices.h"
 #include "fuzz_support.h"
-#include "arena_records.h"
-#include "kovrbridge.h"
-#include "result_rows.h"
+#include "host_arrays.h"
+#include "transfer_call.h"
 #include "utf8.h"
 
 namespace {
@@ -43,23 +42,6 @@ const Text kListAlphabet(u"0123456789 ,;:-+e.x)(");
 const Text kFolderAlphabet(u"ab '\"\\;()\u0127\u4e0a\n$`");
 
 std::string Utf8Of(const Text& text) { return Utf8(std::wstring(text.begin(), text.end())); }
-
-// Lone surrogates dropped, so the text can travel as UTF-8 through the
-// builders of the tests' host side.
-std::string Utf8Text(const Text& text) {
-    Text valid;
-    for (size_t k = 0; k < text.size(); ++k) {
-        const char16_t c = text[k];
-        const bool high = c >= 0xD800 && c < 0xDC00;
-        if (high && k + 1 < text.size() && text[k + 1] >= 0xDC00 && text[k + 1] < 0xE000) {
-            valid += c;
-            valid += text[++k];
-        } else if (c < 0xD800 || c >= 0xE000) {
-            valid += c;
-        }
-    }
-    return Utf8Of(valid);
-}
 
 void AppendUtf8(std::string& out, uint32_t code) { out += Utf8(std::wstring(1, static_cast<wchar_t>(code))); }
 
@@ -149,9 +131,49 @@ bool OnlyOf(const std::string& text, const std::string& allowed) {
     return text.find_first_not_of(allowed) == std::string::npos;
 }
 
-// Sets the value of option row k (1-based) to exactly these code units.
-void SetOptionValue(ST_aiR& air, int k, const Text& value) {
-    static_cast<BSTR*>(air.optionValue.values->pvData)[k - 1] = fuzz::Bstr(value);
+// A model template with a text, a string, an integer-list and a numeric input,
+// script lines that use them, the formula and an extra data column, and a chart.
+constexpr char kTemplate[] = R"xml(<RFunction text="Fuzz" function="f" packages="," datastructure="model">
+  <Tab text="Data">
+    <YQuantiField/>
+    <XQuantiField/>
+    <XQualiField/>
+    <ObsLabelsField add="true"/>
+    <Input name="ttl" rname="ttl" type="text" default="0"/>
+    <Input name="tg" rname="tg" type="string" default="0"/>
+    <Input name="lags" rname="lags" type="integerlist" default="0"/>
+    <Input name="lvl" rname="lvl" type="double" default="0"/>
+  </Tab>
+  <RResults><Result text="c" rname="c" chartname="c" rplotformat="png" rplotcode="plot(1)"/></RResults>
+  <RScript replacebyvalue="true">
+    <ScriptLine replace="true" code="res &lt;- list(ttl, tg, lags, lvl)"/>
+    <ScriptLine replace="true" code="fit &lt;- lm(formula, data=Data1)"/>
+    <ScriptLine replace="true" code="v &lt;- c(xltype(1,9))"/>
+  </RScript>
+</RFunction>)xml";
+
+// The template read as the add-in reads it, every control at its default, the
+// option values then set to exactly these code units.
+kovr::LoadedTemplate Dialog(const std::map<std::string, Text>& values) {
+    static kovr::Translations translations;
+    static const std::string file = [] {
+        const std::string path = fuzz::ProcessFolder() + "/f.xml";
+        std::ofstream(path) << kTemplate;
+        return path;
+    }();
+    kovr::LoadedTemplate loaded = kovr::LoadTemplate(file, translations);
+    kovr::DialogChoices(kovr::ViewOf(loaded)).WriteOptionRows(*loaded.dialog);
+    const ST_Vect& rows = loaded.dialog->dialog().optionValue;
+    for (int k = 1; k <= rows.count; ++k) {
+        BSTR& value = kovr::Elements<BSTR>(rows.values)[k - 1];
+        SysFreeString(value);
+        value = fuzz::Bstr(values.at(kovr::TextAt(loaded.dialog->dialog().optionRName, k)));
+    }
+    return loaded;
+}
+
+kovr::ColumnData Numbers(const std::string& name, size_t rows) {
+    return {.name = name, .numbers = std::make_shared<const std::vector<double>>(rows, 1.5)};
 }
 
 }  // namespace
@@ -166,55 +188,30 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     const Text rName = u"r" + fuzz::Text(in, 8, kFolderAlphabet, false);
     const size_t rows = in.ConsumeIntegralInRange<size_t>(1, 4);
     std::vector<std::string> headers;
-    for (int k = 0; k < 5; ++k) headers.push_back(Utf8Text(fuzz::Text(in, 8, kHeaderAlphabet)));
+    for (int k = 0; k < 5; ++k) headers.push_back(Utf8Of(fuzz::Text(in, 8, kHeaderAlphabet)));
     std::vector<std::string> texts;
-    for (size_t r = 0; r < rows; ++r) texts.push_back(Utf8Text(fuzz::Text(in, 8, kTextAlphabet)));
+    for (size_t r = 0; r < rows; ++r) texts.push_back(Utf8Of(fuzz::Text(in, 8, kTextAlphabet)));
 
     const std::string root = fuzz::ProcessFolder() + "/";
     const std::string work = root + Utf8Of(workName) + "/";
     const std::string rFolder = root + Utf8Of(rName) + "/";
     std::filesystem::create_directories(work);
 
-    host::Arena arena;
-    auto main = host::Main(arena, {.workFolder = work, .rFolder = rFolder});
-    host::Dialog dialog(arena, 8);
-    ST_aiR& air = *dialog.air;
-    air.functionName = arena.Str("f");
-    air.packages = arena.Str(",");
-    air.dataStructure = arena.Str("model");
-    air.replaceByValue = -1;
-    air.addObsLabels = 1;
-    host::AddDataSelection(arena, air, {.rName = "y", .dataType = "1", .oneByOne = -1});
-    const char* const types[] = {"text", "string", "integerlist", "double"};
-    const char* const names[] = {"ttl", "tg", "lags", "lvl"};
-    const Text values[] = {title, tag, lags, level};
-    for (int k = 0; k < 4; ++k) {
-        host::AddInputBox(arena, air, types[k]);
-        host::AddOption(arena, air, host::OptionRow("Input", names[k], "0"));
-        SetOptionValue(air, k + 1, values[k]);
-    }
-    host::AddScriptLine(arena, air, true, "res <- list(ttl, tg, lags, lvl)");
-    host::AddScriptLine(arena, air, true, "fit <- lm(formula, data=Data1)");
-    host::AddScriptLine(arena, air, true, "v <- c(xltype(1,9))");
-    host::ChartResult chart;
-    chart.name = "c";
-    chart.plotCode = "plot(1)";
-    host::AddChart(arena, air, chart);
-    std::vector<double> numbers(rows, 1.5);
-    auto sets = host::DataSetArrayBuilder()
-                    .Add("Data1", host::DataSetBuilder()
-                                      .Quanti1({{headers[0], numbers}})
-                                      .Quanti2({{headers[1], numbers}, {headers[2], numbers}})
-                                      .Quali1({{headers[3], texts}})
-                                      .DataQuanti({{{headers[4], numbers}}})
-                                      .Labels(texts))
-                    .Build(arena);
-    Cpp_TransferToR(main, dialog.air, sets, arena.System(".", ";"), 1);
+    kovr::LoadedTemplate loaded = Dialog({{"ttl", title}, {"tg", tag}, {"lags", lags}, {"lvl", level}});
+    loaded.main->Set(offsetof(ST_Main_aiR, workFolder), work);
+    loaded.main->Set(offsetof(ST_Main_aiR, rFolder), rFolder);
+    kovr::DataSetData set{.name = "Data1",
+                          .quanti1 = {Numbers(headers[0], rows)},
+                          .quanti2 = {Numbers(headers[1], rows), Numbers(headers[2], rows)},
+                          .quali1 = {{.name = headers[3], .numeric = false, .texts = texts}},
+                          .dataQuanti = {{Numbers(headers[4], rows)}},
+                          .obsLabels = texts,
+                          .rowCount = static_cast<int>(rows)};
+    kovr::HostDataSets sets({set});
+    kovr::TransferToR(*loaded.main, *loaded.dialog, sets, ";", 1);
 
-    std::ifstream scriptFile(rFolder + "f.script", std::ios::binary);
-    const std::string script{std::istreambuf_iterator<char>(scriptFile), std::istreambuf_iterator<char>()};
-    std::ifstream dataFile(work + "datastore/Data1.csv", std::ios::binary);
-    const std::string csv{std::istreambuf_iterator<char>(dataFile), std::istreambuf_iterator<char>()};
+    const std::string script = fuzz::ReadFile(rFolder + "f.script");
+    const std::string csv = fuzz::ReadFile(work + "datastore/Data1.csv");
     std::error_code ignored;
     std::filesystem::remove_all(work, ignored);
     std::filesystem::remove_all(rFolder, ignored);
