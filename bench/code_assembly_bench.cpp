@@ -1,12 +1,20 @@
 // Assembly of a 100 KB script line holding thousands of option names or data
 // placeholders, through Cpp_GetRCodeAndReplaceOptions, against a plain copy of
-// the same line as the baseline.
+// the same line as the baseline. The dialog comes from a template read through
+// both passes, with one integer input per option name.
 #include <benchmark/benchmark.h>
+#include <stdlib.h>
 
+#include <cstddef>
+#include <filesystem>
+#include <fstream>
+#include <optional>
 #include <string>
 
-#include "dialog_rows.h"
-#include "arena_records.h"
+#include "dialog_choices.h"
+#include "dialog_view.h"
+#include "host_data_sets.h"
+#include "template_file.h"
 
 namespace {
 
@@ -14,62 +22,83 @@ constexpr size_t kLineLength = 100 * 1024;
 
 // Pads code with statements that hold no name or placeholder up to 100 KB.
 std::string Padded(std::string code) {
-    while (code.size() < kLineLength) code += "; y <- y + 1";
+    while (code.size() < kLineLength) code += "; y &lt;- y + 1";
     return code;
 }
 
-// A run whose only script line is the given replace line, with one integer
-// input option per name.
+// A template whose only script line is the given replace line (XML-escaped),
+// with one integer input option per name, read through both passes.
 struct Run {
-    Run(const std::string& line, int options) : main(host::Main(arena)), dialog(arena, options + 1) {
-        ST_aiR& air = *dialog.air;
-        air.dataStructure = arena.Str("data");
-        air.replaceByValue = -1;
+    Run(const std::string& line, int options) : data({Data()}), sets(data) {
+        std::string pattern = (std::filesystem::temp_directory_path() / "kovbenchXXXXXX").string();
+        if (mkdtemp(pattern.data()) == nullptr) std::abort();
+        folder = pattern;
+        std::ofstream xml(folder + "/bench.xml");
+        xml << "<RFunction text=\"Bench\" function=\"f\" datastructure=\"data\"><Tab text=\"Options\">\n";
         for (int k = 0; k < options; ++k) {
-            host::AddOption(arena, air, host::OptionRow("Input", "opt" + std::to_string(k), std::to_string(k)));
-            host::AddInputBox(arena, air, "integer");
+            xml << "<Input rname=\"opt" << k << "\" type=\"integer\" default=\"" << k << "\"/>\n";
         }
-        host::AddScriptLine(arena, air, true, line);
-        sets = host::DataSetArrayBuilder()
-                   .Add("Data1", host::DataSetBuilder().DataQuanti({{{"Rain fall", {1.0}}}}))
-                   .Build(arena);
+        xml << "</Tab><RScript replacebyvalue=\"true\"><ScriptLine replace=\"true\" code=\"" << line
+            << "\"/></RScript></RFunction>\n";
+        xml.close();
+        loaded = kovr::LoadTemplate(folder + "/bench.xml", translations);
+        if (!loaded.ok()) std::abort();
+        view = kovr::ViewOf(loaded);
+        kovr::DialogChoices(view).WriteOptionRows(*loaded.dialog);
+    }
+    ~Run() { std::filesystem::remove_all(folder); }
+
+    static kovr::DataSetData Data() {
+        kovr::DataSetData data;
+        data.name = "Data1";
+        data.rowCount = 1;
+        data.dataQuanti = {{kovr::ColumnData{"Rain fall", true, std::make_shared<const std::vector<double>>(1, 1.0), {}}}};
+        return data;
     }
 
     void Assemble(benchmark::State& state) {
-        ST_Main_aiR* mainRecord = main.get();
-        ST_aiR* air = dialog.air.get();
-        ST_DataSetArray* setRecord = sets.get();
+        std::optional<kovr::ReplacedStrings> replaced;
         for (auto _ : state) {
-            Cpp_GetRCodeAndReplaceOptions(mainRecord, air, setRecord, 0);
-            benchmark::DoNotOptimize(mainRecord->rCode);
-            // Frees the strings the call replaced, outside the timing.
+            // Each call starts from empty code and frees what it replaced, outside the timing.
             state.PauseTiming();
-            arena.Sweep();
+            replaced.reset();
+            main.Set(offsetof(ST_Main_aiR, rCode), "");
+            replaced.emplace([&](kovr::StringSlots& s) {
+                main.CollectStrings(s);
+                loaded.dialog->CollectStrings(s);
+                sets.CollectStrings(s);
+            });
             state.ResumeTiming();
+            Cpp_GetRCodeAndReplaceOptions(main.get(), &loaded.dialog->dialog(), sets.get(), 0);
+            benchmark::DoNotOptimize(main.get()->rCode);
         }
+        replaced.reset();
         state.SetBytesProcessed(static_cast<int64_t>(state.iterations()) * static_cast<int64_t>(kLineLength));
     }
 
-    host::Arena arena;
-    host::Ptr<ST_Main_aiR> main;
-    host::Dialog dialog;
-    host::Ptr<ST_DataSetArray> sets;
+    std::string folder;
+    kovr::Translations translations;
+    kovr::LoadedTemplate loaded;
+    kovr::DialogView view;
+    kovr::HostMain main;
+    std::vector<kovr::DataSetData> data;  // the columns the host arrays lie over
+    kovr::HostDataSets sets;
 };
 
 std::string OptionNamesLine(int options) {
-    std::string line = "res <- f(";
+    std::string line = "res &lt;- f(";
     for (int k = 0; k < options; ++k) line += "opt" + std::to_string(k) + ", ";
     return Padded(line + "0)");
 }
 
 std::string PlaceholderLine() {
-    std::string line = "v <- c(";
+    std::string line = "v &lt;- c(";
     while (line.size() < kLineLength) line += "xltype(1,9), xltype(2,9), ";
     return line + "0)";
 }
 
 std::string RepeatedNameLine() {
-    std::string line = "v <- c(";
+    std::string line = "v &lt;- c(";
     while (line.size() < kLineLength) line += "opt0, ";
     return line + "0)";
 }

@@ -18,7 +18,9 @@
 #include <string>
 #include <vector>
 
-#include "arena_records.h"
+#include "host_data_sets.h"
+#include "host_records.h"
+#include "host_text.h"
 
 namespace {
 
@@ -85,24 +87,25 @@ double MiB(double bytes) { return bytes / (1024.0 * 1024.0); }
 
 // The host's data set, its arrays holding the columns.
 struct HostData {
-    explicit HostData(Kind kind) {
-        std::vector<host::NumColumn> columns;
-        int k = 0;
-        for (auto& values : MakeColumns(kind)) columns.push_back({"v" + std::to_string(++k), std::move(values)});
-        main = host::Main(arena, Fields());
-        dialog = arena.New<ST_aiR>();
-        dataSet = host::DataSetBuilder().Quanti1(std::move(columns)).Build(arena);
+    explicit HostData(Kind kind) : data(Sets(kind)), sets(data) {
+        main.Set(offsetof(ST_Main_aiR, workFolder), Folder() + "/");
     }
-    static host::MainFields Fields() {
-        host::MainFields fields;
-        fields.workFolder = Folder() + "/";
-        return fields;
+    static std::vector<kovr::DataSetData> Sets(Kind kind) {
+        kovr::DataSetData data;
+        data.name = kKindNames[kind];
+        int k = 0;
+        for (auto& values : MakeColumns(kind)) {
+            data.rowCount = static_cast<int>(values.size());
+            data.quanti1.push_back(kovr::ColumnData{"v" + std::to_string(++k), true,
+                                                    std::make_shared<const std::vector<double>>(std::move(values)), {}});
+        }
+        return {data};
     }
 
-    host::Arena arena;
-    host::Ptr<ST_Main_aiR> main;
-    host::Ptr<ST_aiR> dialog;
-    host::Ptr<ST_DataSet> dataSet;
+    kovr::HostMain main;
+    ST_aiR dialog{};
+    std::vector<kovr::DataSetData> data;  // the columns the host arrays lie over
+    kovr::HostDataSets sets;
 };
 
 HostData& Data(Kind kind) {
@@ -114,23 +117,30 @@ HostData& Data(Kind kind) {
 void BM_WriteDataSetToFile(benchmark::State& state) {
     const Kind kind = static_cast<Kind>(state.range(0));
     HostData& data = Data(kind);
-    BSTR fileName = data.arena.Str(std::string(kKindNames[kind]) + ".csv");
-    BSTR separator = data.arena.Str(";");
+    BSTR fileName = kovr::NewHostString(std::string(kKindNames[kind]) + ".csv");
+    BSTR separator = kovr::NewHostString(";");
     ST_Main_aiR* main = data.main.get();
-    ST_aiR* dialog = data.dialog.get();
-    ST_DataSet* dataSet = data.dataSet.get();
+    ST_DataSet* dataSet = &data.sets.DataSet(1);
     double peakExtra = 0;
     for (auto _ : state) {
         state.PauseTiming();
         ResetPeak();
         const long before = StatusKiB("VmRSS");
         state.ResumeTiming();
-        Cpp_WriteDataSetToFile(main, dialog, dataSet, 0, 0, 0, fileName, separator, -1, 0);
-        state.PauseTiming();
-        peakExtra = std::max(peakExtra, (StatusKiB("VmHWM") - before) * 1024.0);
-        data.arena.Sweep();
+        {
+            // Frees the strings the call replaced, outside the timing.
+            kovr::ReplacedStrings replaced([&](kovr::StringSlots& s) {
+                data.main.CollectStrings(s);
+                data.sets.CollectStrings(s);
+            });
+            Cpp_WriteDataSetToFile(main, &data.dialog, dataSet, 0, 0, 0, fileName, separator, -1, 0);
+            state.PauseTiming();
+            peakExtra = std::max(peakExtra, (StatusKiB("VmHWM") - before) * 1024.0);
+        }
         state.ResumeTiming();
     }
+    SysFreeString(fileName);
+    SysFreeString(separator);
     const double size = static_cast<double>(
         std::filesystem::file_size(Folder() + "/datastore/" + kKindNames[kind] + ".csv"));
     state.counters["file_MiB"] = MiB(size);
