@@ -1,183 +1,175 @@
-// The figures of the statistics library: a known small data set, values with
-// a large offset, missing values, the rules for names and result shapes, and
-// R's own figures for the same data where R is installed.
+// Descriptive statistics through Cpp_GetDescStatsModel, asked for as the
+// add-in asks: the figures of numeric columns and the frequency tables of
+// text columns against R's own for the same data, and which data the call
+// describes into which of its four result records.
 #include <gtest/gtest.h>
 
 #include <cmath>
-#include <cstdint>
 #include <cstdio>
-#include <cstdlib>
-#include <cstring>
-#include <fstream>
-#include <sstream>
 #include <string>
-#include <unistd.h>
 #include <vector>
 
-#include "desc_records.h"
-#include "desc_results.h"
-#include "desc_stats.h"
-#include "arena_records.h"
-#include "kovrbridge.h"
-#include "records.h"
+#include "host_arrays.h"
+#include "host_data_sets.h"
+#include "test_support.h"
 
 namespace {
 
-const std::vector<std::string> kAll = {"n", "missing", "min", "max", "mean", "median",
-                                       "var", "sd",      "q1",  "q3",  "sum"};
+using kovr::BlockData;
+using kovr::ColumnData;
+using kovr::DataSetData;
+constexpr double M = kovr::kMissingNumber;
+constexpr uint32_t kRoom = 4;  // numeric and text columns each result record has room for
+const std::vector<std::string> kAll = {"n", "missing", "min", "max", "mean", "median", "var", "sd", "q1", "q3", "sum"};
 
-// The figures of kAll (or of statistics) for one column of numbers, through
-// the export as the add-in asks for them.
-std::vector<double> Describe(const std::vector<double>& x, const std::vector<std::string>& statistics = kAll) {
-    host::Arena arena;
-    auto model = host::DataSetArrayBuilder().Add("Data1", host::DataSetBuilder().Quanti1({{"x", x}})).Build(arena);
-    auto results = host::DescStats(arena, {.statistics = statistics, .numericColumns = 1});
-    Cpp_GetDescStatsModel(0, model, nullptr, nullptr, nullptr, results, nullptr, nullptr, nullptr);
-    return host::Elements<double>(results->quanti.values);
+ColumnData Numbers(const std::string& name, std::vector<double> x) {
+    return {name, true, std::make_shared<const std::vector<double>>(std::move(x)), {}};
+}
+ColumnData Texts(const std::string& name, std::vector<std::string> x) { return {name, false, {}, std::move(x)}; }
+DataSetData Set(BlockData quanti, BlockData quali = {}) {
+    DataSetData set;
+    set.quanti1 = std::move(quanti);
+    set.quali1 = std::move(quali);
+    for (const ColumnData& c : set.quanti1) set.rowCount = static_cast<int>(c.numbers->size());
+    for (const ColumnData& c : set.quali1) set.rowCount = static_cast<int>(c.texts.size());
+    return set;
 }
 
-TEST(Statistics, KnownSmallDataSet) {
-    const std::vector<double> f = Describe({4, 2, 9, kMissingValue, 7, 4, 5});
-    ASSERT_EQ(f.size(), kAll.size());
-    EXPECT_EQ(f[0], 6);    // n
-    EXPECT_EQ(f[1], 1);    // missing
-    EXPECT_EQ(f[2], 2);    // min
-    EXPECT_EQ(f[3], 9);    // max
-    EXPECT_DOUBLE_EQ(f[4], 31.0 / 6);           // mean
-    EXPECT_EQ(f[5], 4.5);                       // median of 2 4 4 5 7 9
-    EXPECT_DOUBLE_EQ(f[6], 37.0 / 6);           // var, divisor n - 1
-    EXPECT_DOUBLE_EQ(f[7], std::sqrt(37.0 / 6));  // sd
-    EXPECT_EQ(f[8], 4);    // q1 at position 2.25
-    EXPECT_EQ(f[9], 6.5);  // q3 at position 4.75
-    EXPECT_EQ(f[10], 31);  // sum
-}
-
-TEST(Statistics, LargeOffsetsKeepTheirDigits) {
-    std::vector<double> x;
-    for (int k = 1; k <= 8; ++k) x.push_back(1e9 + 0.25 * k);
-    const std::vector<double> f = Describe(x, {"mean", "var", "sd", "sum", "median"});
-    EXPECT_EQ(f[0], 1e9 + 1.125);
-    EXPECT_DOUBLE_EQ(f[1], 0.375);  // 0.0625 * var(1..8)
-    EXPECT_DOUBLE_EQ(f[2], std::sqrt(0.375));
-    EXPECT_EQ(f[3], 8e9 + 9);
-    EXPECT_EQ(f[4], 1e9 + 1.125);
-
-    const std::vector<double> g = Describe({1e15, 1e15 + 1, 1e15 + 2, 1e15 + 3}, {"mean", "var"});
-    EXPECT_EQ(g[0], 1e15 + 1.5);
-    EXPECT_DOUBLE_EQ(g[1], 5.0 / 3);
-}
-
-TEST(Statistics, ColumnsWithoutEnoughValues) {
-    const double none = kMissingValue;
-    EXPECT_EQ(Describe({}), (std::vector<double>{0, 0, none, none, none, none, none, none, none, none, 0}));
-    EXPECT_EQ(Describe({kMissingValue, NAN}),
-              (std::vector<double>{0, 2, none, none, none, none, none, none, none, none, 0}));
-    EXPECT_EQ(Describe({3.5}), (std::vector<double>{1, 0, 3.5, 3.5, 3.5, 3.5, none, none, 3.5, 3.5, 3.5}));
-}
-
-TEST(FrequencyTables, EmptyValuesAreMissingAndTablesLongerThanTheArraysAreCut) {
-    host::Arena arena;
-    auto info = host::QualiInfo(
-        arena, host::TextInfo({{"g", {"b", "", "a", "c", "b", "d"}}, {"h", {"", ""}}, {"k", {"x", "x"}}}));
-    auto results = host::DescStats(arena, {.textColumns = 3, .categories = 2});
-    {
-        cST_QualiInfo texts(info);
-        cST_DescStats out(results);
-        ComputeQualiStats_ST(&texts, out.quali->formats.get(), out.quali->dataSet.get());
-    }
-    const ST_DataSet& table = results->quali.dataSet;
-    // Four categories found, room for two: the counts still tell four.
-    EXPECT_EQ(host::Column(table.quali1, 1).count, 4);
-    EXPECT_EQ(host::Element<int>(table.quali1.columnLengths, 1), 4);
-    EXPECT_EQ(host::Elements<std::string>(host::Column(table.quali1, 1).values), (std::vector<std::string>{"a", "b"}));
-    EXPECT_EQ(host::Elements<double>(host::Column(table.quanti1, 1).values), (std::vector<double>{1, 2}));
-    EXPECT_EQ(host::Elements<double>(host::Column(table.quanti2, 1).values), (std::vector<double>{20, 40}));
-    EXPECT_EQ(host::Column(table.quanti1, 2).count, 0);
-    EXPECT_EQ(host::Frequencies(*results, 3).percents, (std::vector<double>{100}));
-    EXPECT_EQ(table.rowCount, 4);
-    EXPECT_EQ(host::ColumnNames(table.quali1), (std::vector<std::string>{"g", "h", "k"}));
-}
-
-// R's figures, read from Rscript's output: one number or text per line.
-class RFigures : public ::testing::Test {
-protected:
-    void SetUp() override {
-        if (std::system("Rscript --version > /dev/null 2>&1") != 0) GTEST_SKIP() << "Rscript is not installed";
-    }
-    static std::vector<std::string> Run(const std::string& code) {
-        char path[] = "/tmp/kov_stats_XXXXXX";
-        const int fd = mkstemp(path);
-        if (fd < 0) return {};
-        close(fd);
-        std::ofstream(path) << code;
-        std::vector<std::string> lines;
-        if (FILE* pipe = popen(("Rscript --vanilla " + std::string(path) + " 2>/dev/null").c_str(), "r")) {
-            char line[256];
-            while (std::fgets(line, sizeof line, pipe) != nullptr) lines.emplace_back(line, std::strcspn(line, "\n"));
-            pclose(pipe);
+// One call: the model data sets, the second data sets, the third data set,
+// the text columns tabulated for the model, and, when set, the model's own
+// text columns for results 4. Each result record has room for kRoom numeric
+// columns of kAll and kRoom frequency tables of 8 categories.
+struct Call {
+    Call(std::vector<DataSetData> model, std::vector<DataSetData> second, DataSetData third, BlockData texts,
+         BlockData modelInfo = {}, short flag = 0)
+        : modelData(std::move(model)), secondData(std::move(second)), rest{std::move(third)},
+          modelSets(modelData), secondSets(secondData), host(rest) {
+        host.FillDataSet(thirdSet, rest[0]);
+        host.FillBlock(quali.textBlock, texts);
+        if (!modelInfo.empty()) {
+            modelSets.DataSet(1).qualiInfoFlag = -1;
+            host.FillBlock(modelSets.DataSet(1).qualiInfo.textBlock, modelInfo);
         }
-        std::remove(path);
+        for (int r = 0; r < 4; ++r) {
+            results[r].quanti.values = host.Table(VT_R8, kAll.size(), kRoom);
+            results[r].quanti.formats.statistics = host.Array(VT_BSTR, kAll.size());
+            for (uint32_t k = 1; k <= kAll.size(); ++k) kovr::SetTextAt(results[r].quanti.formats.statistics, k, kAll[k - 1]);
+            for (uint32_t c = 0; c < kRoom; ++c) {
+                tables[r].quali1.push_back(Texts("", std::vector<std::string>(8)));
+                tables[r].quanti1.push_back(Numbers("", std::vector<double>(8)));
+                tables[r].quanti2.push_back(Numbers("", std::vector<double>(8)));
+            }
+            host.FillDataSet(results[r].quali.dataSet, tables[r]);
+            // Room for the tables, none written yet.
+            ST_DataSet& table = results[r].quali.dataSet;
+            table.quali1.columnCount = table.quanti1.columnCount = table.quanti2.columnCount = 0;
+        }
+        kovr::ReplacedStrings replaced([&](kovr::StringSlots& s) {
+            modelSets.CollectStrings(s);
+            secondSets.CollectStrings(s);
+            host.CollectStrings(s);
+        });
+        Cpp_GetDescStatsModel(flag, modelSets.get(), secondSets.get(), &thirdSet, &quali, &results[0], &results[1],
+                              &results[2], &results[3]);
+    }
+    // Figure k of numeric column c (from 0) of result record r.
+    double Figure(int r, size_t c, size_t k) { return kovr::Elements<double>(results[r].quanti.values)[c * kAll.size() + k]; }
+    // Frequency table j (from 1) of result record r: "category count percent" lines.
+    std::string Frequencies(int r, int j) {
+        const ST_DataSet& table = results[r].quali.dataSet;
+        std::string lines;
+        for (int i = 1; j <= table.quali1.columnCount && i <= kovr::IntAt(table.quali1.columnLengths, j); ++i) {
+            char figures[64];
+            std::snprintf(figures, sizeof figures, " %.17g %.17g\n", tables[r].quanti1[j - 1].numbers->at(i - 1),
+                          tables[r].quanti2[j - 1].numbers->at(i - 1));
+            lines += kovr::TextAt(static_cast<ST_Vect*>(table.quali1.columns->pvData)[j - 1], i) + figures;
+        }
         return lines;
     }
-    static std::string RVector(const std::vector<double>& x) {
-        std::ostringstream out;
-        out.precision(17);
-        out << "c(";
-        for (size_t k = 0; k < x.size(); ++k) out << (k > 0 ? ", " : "") << x[k];
-        out << ")";
-        return out.str();
-    }
+
+    std::vector<DataSetData> modelData, secondData, rest;
+    DataSetData tables[4];  // the frequency tables the results' arrays lie over
+    kovr::HostDataSets modelSets, secondSets, host;
+    ST_DataSet thirdSet{};
+    ST_QualiInfo quali{};
+    ST_DescStats results[4]{};
 };
 
-TEST_F(RFigures, NumericSummariesMatchR) {
+std::string RVector(const std::vector<double>& x) {
+    std::string text = "c(";
+    for (const double v : x) {
+        char number[32];
+        std::snprintf(number, sizeof number, "%.17g", v);
+        text += (text.size() > 2 ? "," : "") + (v == M || std::isnan(v) ? std::string("NA") : std::string(number));
+    }
+    return text + ")";
+}
+
+TEST(Statistics, FiguresAndFrequencyTablesAreRsOwn) {
+    if (!kovtest::HaveR()) GTEST_SKIP() << "Rscript is not installed";
     const std::vector<std::vector<double>> samples = {
         {12.5, 3.25, 7, 19.75, 0.5, 11, 8.125, 15, 2.75, 6.5, 10.375},
-        {-4.2, 17.9, 0.003, 123456.789, -98765.4321, 3.14159, 2.71828},
-        {1e9 + 0.1, 1e9 + 0.2, 1e9 + 0.3, 1e9 + 0.4, 1e9 + 0.5, 1e9 + 0.6},
+        {-4.2, 17.9, 0.003, 123456.789, -98765.4321, 3.14159, 2.71828, M, M, M, NAN},
+        {1e9 + 0.1, 1e9 + 0.2, 1e9 + 0.3, 1e9 + 0.4, 1e9 + 0.5, 1e9 + 0.6, 1e9 + 0.7, 1e9, M, M, M},
     };
-    for (const std::vector<double>& x : samples) {
-        const std::vector<std::string> r =
-            Run("x <- " + RVector(x) +
-                "\nq <- quantile(x, c(0.25, 0.5, 0.75), names = FALSE)\n"
-                "cat(sprintf('%.17g', c(length(x), 0, min(x), max(x), mean(x), median(x), var(x), sd(x),"
-                " q[1], q[3], sum(x))), sep = '\\n')\n");
-        ASSERT_EQ(r.size(), kAll.size());
-        const std::vector<double> f = Describe(x);
+    const std::vector<std::string> colours = {"red", "blue", "red", "green", "", "Blue", "red", "blue", "vert"};
+    Call call({Set({Numbers("a", samples[0]), Numbers("b", samples[1]), Numbers("c", samples[2]),
+                    Numbers("none", std::vector<double>(11, M))},
+                   {Texts("colour", colours)})},
+              {}, {}, {Texts("colour", colours)});
+
+    kovtest::TempFolder folder;
+    std::string script = "invisible(Sys.setlocale('LC_COLLATE', 'C'))\nf <- function(x) { y <- x[!is.na(x)]; "
+                         "q <- quantile(y, c(0.25, 0.75), names=FALSE); cat(sprintf('%.17g', c(length(y), "
+                         "sum(is.na(x)), min(y), max(y), mean(y), median(y), var(y), sd(y), q, sum(y))), sep='\\n') }\n";
+    for (const std::vector<double>& x : samples) script += "f(" + RVector(x) + ")\n";
+    script += "t <- table(c('red','blue','red','green','Blue','red','blue','vert'))\n"
+              "cat(sprintf('%s %.17g %.17g', names(t), as.vector(t), 100 * as.vector(prop.table(t))), sep='\\n')\n";
+    folder.Write("figures.R", script);
+    ASSERT_EQ(kovtest::ExitStatus("cd " + kovtest::ShellQuoted(folder.path()) +
+                                  " && LC_ALL=C.UTF-8 Rscript --vanilla figures.R > figures.txt"), 0);
+    std::istringstream r(kovtest::ReadBytes(folder / "figures.txt"));
+    for (size_t c = 0; c < samples.size(); ++c) {
         for (size_t k = 0; k < kAll.size(); ++k) {
-            const double expected = std::strtod(r[k].c_str(), nullptr);
-            EXPECT_NEAR(f[k], expected, 1e-13 * std::fabs(expected) + 1e-300) << kAll[k] << " of " << RVector(x);
+            double expected = 0;
+            r >> expected;
+            EXPECT_NEAR(call.Figure(0, c, k), expected, 1e-13 * std::fabs(expected)) << kAll[k] << " of column " << c;
         }
+    }
+    std::string frequencies(std::istreambuf_iterator<char>(r), {});
+    EXPECT_EQ("\n" + call.Frequencies(0, 1), frequencies);
+    // A column without values: counts of zero, no other figure.
+    for (size_t k = 0; k < kAll.size(); ++k) {
+        EXPECT_EQ(call.Figure(0, 3, k), kAll[k] == "n" || kAll[k] == "sum" ? 0 : kAll[k] == "missing" ? 11 : M) << kAll[k];
     }
 }
 
-TEST_F(RFigures, FrequencyTablesMatchR) {
-    const std::vector<std::string> values = {"red", "blue", "red", "green", "", "Blue", "red", "blue", "vert"};
-    std::string rValues = "c(";
-    for (size_t k = 0; k < values.size(); ++k) rValues += (k > 0 ? ", '" : "'") + values[k] + "'";
-    rValues += ")";
-    const std::vector<std::string> r =
-        Run("invisible(Sys.setlocale('LC_COLLATE', 'C'))\nv <- " + rValues +
-            "\nt <- table(v[v != ''])\n"
-            "cat(names(t), sprintf('%.17g', as.vector(t)), sprintf('%.17g', 100 * as.vector(prop.table(t))),"
-            " sep = '\\n')\n");
-    ASSERT_EQ(r.size() % 3, 0u);
-    const size_t k = r.size() / 3;
+TEST(Statistics, EachDataGoesIntoItsOwnResults) {
+    const BlockData sizes = {Texts("size", {"S", "M", "S", "L"})};
+    DataSetData model = Set({Numbers("x", {1, 2, 3})}, {Texts("g", {"a", "b", "a"})});
+    model.quanti2 = {Numbers("w", {10, 30, 20})};
+    DataSetData emptyThird = Set({Numbers("z", {4, 8})});
+    emptyThird.rowCount = 0;
+    Call call({model, Set({Numbers("v", {9})})}, {Set({Numbers("p", {5, 7})})}, emptyThird, {Texts("g", {"a", "b", "a"})},
+              sizes, -1);
 
-    host::Arena arena;
-    auto model = host::DataSetArrayBuilder()
-                     .Add("Data1", host::DataSetBuilder().Quali1({{"colour", values}}))
-                     .Build(arena);
-    auto quali = host::QualiInfo(arena, host::TextInfo({{"colour", values}}));
-    auto results = host::DescStats(arena, {.textColumns = 1, .categories = 10});
-    Cpp_GetDescStatsModel(0, model, nullptr, nullptr, quali, results, nullptr, nullptr, nullptr);
-    const host::FrequencyColumn table = host::Frequencies(*results, 1);
-
-    ASSERT_EQ(table.categories.size(), k);
-    for (size_t i = 0; i < k; ++i) {
-        EXPECT_EQ(table.categories[i], r[i]);
-        EXPECT_EQ(table.counts[i], std::strtod(r[k + i].c_str(), nullptr));
-        EXPECT_NEAR(table.percents[i], std::strtod(r[2 * k + i].c_str(), nullptr), 1e-12);
-    }
+    // n and missing of quanti1 then quanti2 of the model; the second data; nothing of a third without rows.
+    const auto counts = [&](int r) {
+        return std::vector<double>{call.Figure(r, 0, 0), call.Figure(r, 0, 4), call.Figure(r, 1, 0), call.Figure(r, 1, 4)};
+    };
+    EXPECT_EQ(counts(0), (std::vector<double>{3, 2, 3, 20}));
+    EXPECT_EQ(counts(1), (std::vector<double>{2, 6, 0, 0}));
+    EXPECT_EQ(counts(2), (std::vector<double>{0, 0, 0, 0}));
+    const std::string g = "a 2 66.666666666666671\nb 1 33.333333333333336\n";
+    EXPECT_EQ(call.Frequencies(0, 1), g);
+    EXPECT_EQ(call.Frequencies(1, 1), g);
+    EXPECT_EQ(call.Frequencies(2, 1), "");
+    // Results 4 tabulate the model's own text columns.
+    EXPECT_EQ(call.Frequencies(3, 1), "L 1 25\nM 1 25\nS 2 50\n");
+    // The flag empties the model's second numeric and first text block afterwards.
+    EXPECT_EQ(call.modelSets.DataSet(1).quanti2.columnCount, 0);
+    EXPECT_EQ(call.modelSets.DataSet(1).quali1.columnCount, 0);
+    EXPECT_EQ(call.modelSets.DataSet(1).quanti1.columnCount, 1);
 }
 
 }  // namespace
