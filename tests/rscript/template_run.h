@@ -70,6 +70,7 @@ struct TemplateRun {
     void Transfer(const std::string& work, const std::string& separator = ";", int column = 0) {
         main.Set(offsetof(ST_Main_aiR, workFolder), work);
         main.Set(offsetof(ST_Main_aiR, rFolder), work + "R/");
+        main.Set(offsetof(ST_Main_aiR, group), view.group);
         kovr::TransferToR(main, *loaded.dialog, sets, separator, column);
     }
     void Collect(kovr::StringSlots& s) {
