@@ -52,7 +52,8 @@ struct Run {
         kovr::DataSetData data;
         data.name = "Data1";
         data.rowCount = 1;
-        data.dataQuanti = {{kovr::ColumnData{"Rain fall", true, std::make_shared<const std::vector<double>>(1, 1.0), {}}}};
+        const auto values = std::make_shared<const std::vector<double>>(1, 1.0);
+        data.dataQuanti = {{kovr::ColumnData{"Rain fall", true, values, {}}}};
         return data;
     }
 

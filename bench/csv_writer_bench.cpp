@@ -96,8 +96,8 @@ struct HostData {
         int k = 0;
         for (auto& values : MakeColumns(kind)) {
             data.rowCount = static_cast<int>(values.size());
-            data.quanti1.push_back(kovr::ColumnData{"v" + std::to_string(++k), true,
-                                                    std::make_shared<const std::vector<double>>(std::move(values)), {}});
+            const auto numbers = std::make_shared<const std::vector<double>>(std::move(values));
+            data.quanti1.push_back(kovr::ColumnData{"v" + std::to_string(++k), true, numbers, {}});
         }
         return {data};
     }

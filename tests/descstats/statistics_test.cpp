@@ -53,7 +53,9 @@ struct Call {
         for (int r = 0; r < 4; ++r) {
             results[r].quanti.values = host.Table(VT_R8, kAll.size(), kRoom);
             results[r].quanti.formats.statistics = host.Array(VT_BSTR, kAll.size());
-            for (uint32_t k = 1; k <= kAll.size(); ++k) kovr::SetTextAt(results[r].quanti.formats.statistics, k, kAll[k - 1]);
+            for (uint32_t k = 1; k <= kAll.size(); ++k) {
+                kovr::SetTextAt(results[r].quanti.formats.statistics, k, kAll[k - 1]);
+            }
             for (uint32_t c = 0; c < kRoom; ++c) {
                 tables[r].quali1.push_back(Texts("", std::vector<std::string>(8)));
                 tables[r].quanti1.push_back(Numbers("", std::vector<double>(8)));
@@ -73,7 +75,9 @@ struct Call {
                               &results[2], &results[3]);
     }
     // Figure k of numeric column c (from 0) of result record r.
-    double Figure(int r, size_t c, size_t k) { return kovr::Elements<double>(results[r].quanti.values)[c * kAll.size() + k]; }
+    double Figure(int r, size_t c, size_t k) {
+        return kovr::Elements<double>(results[r].quanti.values)[c * kAll.size() + k];
+    }
     // Frequency table j (from 1) of result record r: "category count percent" lines.
     std::string Frequencies(int r, int j) {
         const ST_DataSet& table = results[r].quali.dataSet;
@@ -121,7 +125,8 @@ TEST(Statistics, FiguresAndFrequencyTablesAreRsOwn) {
     kovtest::TempFolder folder;
     std::string script = "invisible(Sys.setlocale('LC_COLLATE', 'C'))\nf <- function(x) { y <- x[!is.na(x)]; "
                          "q <- quantile(y, c(0.25, 0.75), names=FALSE); cat(sprintf('%.17g', c(length(y), "
-                         "sum(is.na(x)), min(y), max(y), mean(y), median(y), var(y), sd(y), q, sum(y))), sep='\\n') }\n";
+                         "sum(is.na(x)), min(y), max(y), mean(y), median(y), var(y), sd(y), q, sum(y))), "
+                         "sep='\\n') }\n";
     for (const std::vector<double>& x : samples) script += "f(" + RVector(x) + ")\n";
     script += "t <- table(c('red','blue','red','green','Blue','red','blue','vert'))\n"
               "cat(sprintf('%s %.17g %.17g', names(t), as.vector(t), 100 * as.vector(prop.table(t))), sep='\\n')\n";
@@ -140,7 +145,8 @@ TEST(Statistics, FiguresAndFrequencyTablesAreRsOwn) {
     EXPECT_EQ("\n" + call.Frequencies(0, 1), frequencies);
     // A column without values: counts of zero, no other figure.
     for (size_t k = 0; k < kAll.size(); ++k) {
-        EXPECT_EQ(call.Figure(0, 3, k), kAll[k] == "n" || kAll[k] == "sum" ? 0 : kAll[k] == "missing" ? 11 : M) << kAll[k];
+        const double expected = kAll[k] == "n" || kAll[k] == "sum" ? 0 : kAll[k] == "missing" ? 11 : M;
+        EXPECT_EQ(call.Figure(0, 3, k), expected) << kAll[k];
     }
 }
 
@@ -150,12 +156,13 @@ TEST(Statistics, EachDataGoesIntoItsOwnResults) {
     model.quanti2 = {Numbers("w", {10, 30, 20})};
     DataSetData emptyThird = Set({Numbers("z", {4, 8})});
     emptyThird.rowCount = 0;
-    Call call({model, Set({Numbers("v", {9})})}, {Set({Numbers("p", {5, 7})})}, emptyThird, {Texts("g", {"a", "b", "a"})},
-              sizes, -1);
+    Call call({model, Set({Numbers("v", {9})})}, {Set({Numbers("p", {5, 7})})}, emptyThird,
+              {Texts("g", {"a", "b", "a"})}, sizes, -1);
 
     // n and missing of quanti1 then quanti2 of the model; the second data; nothing of a third without rows.
     const auto counts = [&](int r) {
-        return std::vector<double>{call.Figure(r, 0, 0), call.Figure(r, 0, 4), call.Figure(r, 1, 0), call.Figure(r, 1, 4)};
+        return std::vector<double>{call.Figure(r, 0, 0), call.Figure(r, 0, 4), call.Figure(r, 1, 0),
+                                   call.Figure(r, 1, 4)};
     };
     EXPECT_EQ(counts(0), (std::vector<double>{3, 2, 3, 20}));
     EXPECT_EQ(counts(1), (std::vector<double>{2, 6, 0, 0}));

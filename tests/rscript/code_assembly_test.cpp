@@ -56,7 +56,8 @@ TEST(CodeAssembly, FromTemplateAndData) {
          "<Tab text='A'>"
          "<Input name='InputA' rname='alpha' type='double' default='0,05'/>"
          "<CheckBox name='CheckBoxC' rname='center' default='true'/>"
-         "<ComboBox name='ComboM' rname='method' default='1'><Item text='W' rname='ward'/><Item text='A' rname='average'/></ComboBox>"
+         "<ComboBox name='ComboM' rname='method' default='1'>"
+         "<Item text='W' rname='ward'/><Item text='A' rname='average'/></ComboBox>"
          "<Input name='InputOff' rname='off' type='double' optional='true' optiondefault='false'/>"
          "<Input name='InputTol' rname='tol,list' type='double' default='0,001'/>"
          "<Input name='InputMaxit' rname='maxit,list' type='integer' default='50'/>"
@@ -119,15 +120,18 @@ TEST(CodeAssembly, FromTemplateAndData) {
          {}, {responsesOnly, termsOnly}, "", 1, "m <- lm(Yield ~ +Rain+Plot)\n"},
         {"model with random terms", "datastructure='model.random'",
          model + "<RScript><ScriptLine replace='true' code='m &lt;- lmer(formula, data=data1)'/></RScript>",
-         {}, {Soil()}, "library(lme4)\n\n", 1, "library(lme4)\nm <- lmer(Yield ~ +Rain+Temp.mean+( 1 | Soil ), data=data1)\n"},
+         {}, {Soil()}, "library(lme4)\n\n", 1,
+         "library(lme4)\nm <- lmer(Yield ~ +Rain+Temp.mean+( 1 | Soil ), data=data1)\n"},
         {"formula", "datastructure='formula'",
          "<Tab text='A'><YQuantiField rname='y'/></Tab>"
          "<RResults><Result rname='r' chartname='Box' rplotcode='boxplot(y)' rplotformat='emf' rplotwidth='7' "
          "rplotheight='6'/></RResults>"
-         "<RScript><ScriptLine replace='true' code='t &lt;- test(formula)'/><ScriptLine code='formula &lt;- 1'/></RScript>",
+         "<RScript><ScriptLine replace='true' code='t &lt;- test(formula)'/>"
+         "<ScriptLine code='formula &lt;- 1'/></RScript>",
          {}, {Soil()}, "+Price", 2,
          // A chart that no option switches is drawn, without an R folder into R's working folder.
-         "t <- test(Sales.Amount ~ +Price)\nformula <- 1\nemf('Box.emf', height=6, width=7) ; boxplot(y) ; dev.off()\n"},
+         "t <- test(Sales.Amount ~ +Price)\nformula <- 1\n"
+         "emf('Box.emf', height=6, width=7) ; boxplot(y) ; dev.off()\n"},
     };
     for (const Assembly& c : cases) {
         kovtest::TempFolder folder;
@@ -142,7 +146,8 @@ TEST(CodeAssembly, ChartsAreDrawnUnlessAnOptionSwitchesThemOff) {
     TemplateRun run(KOV_SOURCE_DIR "/examples/catalogue/Multivariate/pca.xml", {}, {{"chart:Biplot", "false"}});
     run.Set(offsetof(ST_Main_aiR, rFolder), "C:\\out\\");
     const std::string code = run.Assemble();
-    EXPECT_NE(code.find("\npng('/C//out/Scree.png',  res=100,height=400, width=500) ; barplot("), std::string::npos) << code;
+    EXPECT_NE(code.find("\npng('/C//out/Scree.png',  res=100,height=400, width=500) ; barplot("), std::string::npos)
+        << code;
     EXPECT_EQ(code.find("Biplot"), std::string::npos) << code;
     EXPECT_EQ(kovr::ShortAt(run.dialog().resPlotIncluded, 1), -1);
     EXPECT_EQ(kovr::ShortAt(run.dialog().resPlotIncluded, 3), 0);

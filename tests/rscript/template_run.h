@@ -32,14 +32,15 @@ inline kovr::ColumnData Texts(const std::string& name, std::vector<std::string> 
 // A template file in folder: the RFunction element with attributes around body.
 inline std::string TemplateFile(const kovtest::TempFolder& folder, const std::string& attributes,
                                 const std::string& body) {
-    return folder.Write("t.xml", "<RFunction text=\"T\" function=\"f\" " + attributes + ">\n" + body + "</RFunction>\n");
+    return folder.Write("t.xml",
+                        "<RFunction text=\"T\" function=\"f\" " + attributes + ">\n" + body + "</RFunction>\n");
 }
 
 struct TemplateRun {
-    TemplateRun(const std::string& path, std::vector<kovr::DataSetData> sets = {},
+    TemplateRun(const std::string& path, std::vector<kovr::DataSetData> dataSets = {},
                 const std::vector<std::pair<std::string, std::string>>& settings = {})
-        : loaded(Load(path, translations)), view(kovr::ViewOf(loaded)), choices(view), data(std::move(sets)),
-          sets(data) {
+        : loaded(Load(path, translations)), view(kovr::ViewOf(loaded)), choices(view) {
+        UseData(std::move(dataSets));
         for (const auto& [name, value] : settings) {
             const std::string refused = choices.Set(name, value);
             if (!refused.empty()) throw std::runtime_error(refused);
@@ -49,6 +50,12 @@ struct TemplateRun {
     }
 
     ST_aiR& dialog() { return loaded.dialog->dialog(); }
+    void UseData(std::vector<kovr::DataSetData> sets) {
+        hostSets.reset();
+        data = std::move(sets);
+        hostSets = std::make_unique<kovr::HostDataSets>(data);
+    }
+    kovr::HostDataSets& sets() { return *hostSets; }
     void Set(size_t mainField, const std::string& text) { main.Set(mainField, text); }
     // Types value into the option row of the control called name.
     void Type(const std::string& name, const std::string& value) {
@@ -62,7 +69,7 @@ struct TemplateRun {
     std::string Assemble(int column = 0) {
         {
             kovr::ReplacedStrings replaced([&](kovr::StringSlots& s) { Collect(s); });
-            Cpp_GetRCodeAndReplaceOptions(main.get(), &dialog(), sets.get(), column);
+            Cpp_GetRCodeAndReplaceOptions(main.get(), &dialog(), sets().get(), column);
         }
         return main.Get(offsetof(ST_Main_aiR, rCode));
     }
@@ -71,12 +78,12 @@ struct TemplateRun {
         main.Set(offsetof(ST_Main_aiR, workFolder), work);
         main.Set(offsetof(ST_Main_aiR, rFolder), work + "R/");
         main.Set(offsetof(ST_Main_aiR, group), view.group);
-        kovr::TransferToR(main, *loaded.dialog, sets, separator, column);
+        kovr::TransferToR(main, *loaded.dialog, sets(), separator, column);
     }
     void Collect(kovr::StringSlots& s) {
         main.CollectStrings(s);
         loaded.dialog->CollectStrings(s);
-        sets.CollectStrings(s);
+        sets().CollectStrings(s);
     }
 
     kovr::Translations translations;
@@ -84,7 +91,7 @@ struct TemplateRun {
     kovr::DialogView view;
     kovr::DialogChoices choices;
     std::vector<kovr::DataSetData> data;  // the columns the host arrays lie over
-    kovr::HostDataSets sets;
+    std::unique_ptr<kovr::HostDataSets> hostSets;
     kovr::HostMain main;
 
 private:

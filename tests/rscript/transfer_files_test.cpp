@@ -44,8 +44,8 @@ TEST(TransferFiles, ScriptsAndOneDataFilePerDataSet) {
             "<Result rname='hidden' show='false'/><Result rname='shown' show='False'/><Result text='unnamed'/>"
             "</RResults><RScript><ScriptLine code='res &lt;- summary(d1)'/></RScript>"),
         {d1, d2, d3});
-    kovr::SetShortAt(run.sets.get()->exportFlags, 2, 0);
-    run.sets.DataSet(3).qualiInfoFlag = -1;  // its quanti2 is neither written nor declared
+    kovr::SetShortAt(run.sets().get()->exportFlags, 2, 0);
+    run.sets().DataSet(3).qualiInfoFlag = -1;  // its quanti2 is neither written nor declared
     run.Transfer(work);
 
     std::vector<std::string> files;
@@ -68,33 +68,37 @@ TEST(TransferFiles, ScriptsAndOneDataFilePerDataSet) {
     };
     const std::string packages = work + "packages/";
     const auto preamble = [&](const std::string& log) {
-        return "log <- file('" + work + "R/" + log + "', open='wt')\nsink(log, append=TRUE)\n"
+        return "log <- file('" + work + "R/" + log +
+               "', open='wt')\nsink(log, append=TRUE)\n"
                "sink(log, append=TRUE, type='message')\ndate()\nlist.of.packages <- c('MASS','car','devEMF')\n"
-               "new.packages<-list.of.packages[!(list.of.packages %in% installed.packages(lib.loc='" + packages +
-               "')[,'Package'])]\n";
+               "new.packages<-list.of.packages[!(list.of.packages %in% installed.packages(lib.loc='" +
+               packages + "')[,'Package'])]\n";
     };
     const std::string end = "sink();sink(type='message');close(log)\n";
-    EXPECT_EQ(script("f0.script"),
-              preamble("log0.txt") + "if(length(new.packages)){quit(save = 'no', status = 10, runLast = FALSE)}\n" + end);
+    EXPECT_EQ(
+        script("f0.script"),
+        preamble("log0.txt") + "if(length(new.packages)){quit(save = 'no', status = 10, runLast = FALSE)}\n" + end);
     const std::string tail = ", sep=';', dec='.', na=-1.79769313486231E+308, blank.lines.skip=F)\n";
     EXPECT_EQ(script("f.script"),
-              preamble("log.txt") + "if(length(new.packages)) {\nif(dir.exists('" + packages + "')==FALSE){dir.create('" +
-                  packages + "')}\ninstall.packages(new.packages, lib='" + packages +
+              preamble("log.txt") + "if(length(new.packages)) {\nif(dir.exists('" + packages +
+                  "')==FALSE){dir.create('" + packages + "')}\ninstall.packages(new.packages, lib='" + packages +
                   "', repos='https://cloud.r-project.org')}\nlibrary('MASS', lib.loc='" + packages +
                   "');library('car', lib.loc='" + packages + "');library('devEMF', lib.loc='" + packages + "');\n\n" +
-                  "d1<-read.csv(file='" + work + "datastore/d1.csv', header=TRUE,colClasses=c('character',"
-                  "rep('double',2),rep('factor',1))" + tail + "d1[c(4:4)]<-lapply(d1[c(4:4)],factor,exclude='')\n" +
-                  "d3<-read.csv(file='" + work + "datastore/d3.csv', header=TRUE,colClasses=c(rep('double',1),"
-                  "rep('double',1),rep('factor',2))" + tail + "d3[c(3:4)]<-lapply(d3[c(3:4)],factor,exclude='')\n" +
-                  "res <- summary(d1)\nemf('" + work + "R/Scree.emf', height=6, width=7) ; plot(x) ; dev.off()\n\n" +
-                  "write.table(results$coefs, file = '" + work +
-                  "R/coefs.csv', na='', row.names =TRUE, quote=FALSE, sep=';', dec='.')\n" +
+                  "d1<-read.csv(file='" + work +
+                  "datastore/d1.csv', header=TRUE,colClasses=c('character',"
+                  "rep('double',2),rep('factor',1))" +
+                  tail + "d1[c(4:4)]<-lapply(d1[c(4:4)],factor,exclude='')\n" + "d3<-read.csv(file='" + work +
+                  "datastore/d3.csv', header=TRUE,colClasses=c(rep('double',1),"
+                  "rep('double',1),rep('factor',2))" +
+                  tail + "d3[c(3:4)]<-lapply(d3[c(3:4)],factor,exclude='')\n" + "res <- summary(d1)\nemf('" + work +
+                  "R/Scree.emf', height=6, width=7) ; plot(x) ; dev.off()\n\n" + "write.table(results$coefs, file = '" +
+                  work + "R/coefs.csv', na='', row.names =TRUE, quote=FALSE, sep=';', dec='.')\n" +
                   "write.table(results$shown, file = '" + work +
                   "R/shown.csv', na='', row.names =FALSE, quote=FALSE, sep=';', dec='.')\n" + end);
 
     // Run once per response column: data set 1 is written whatever its
     // flag, with that one of the response columns.
-    kovr::SetShortAt(run.sets.get()->exportFlags, 1, 0);
+    kovr::SetShortAt(run.sets().get()->exportFlags, 1, 0);
     run.dialog().singleColumnQuanti = -1;
     run.Transfer(work, ";", 2);
     EXPECT_EQ(kovtest::ReadBytes(work + "datastore/d1.csv").substr(0, 32), "obsLabels;Units;Region\n\"o\"\"1\";3;");
