@@ -5,7 +5,7 @@
 #include "host_arrays.h"
 #include "host_text.h"
 #include "record_fields.h"
-#include "test_files.h"
+#include "test_support.h"
 
 namespace templates {
 
@@ -38,7 +38,7 @@ kovr::LoadedTemplate Load(const std::string& path) {
 }
 
 kovr::LoadedTemplate LoadText(const std::string& xml) {
-    host::TempFolder folder;
+    kovtest::TempFolder folder;
     return Load(folder.Write("template.xml", xml));
 }
 

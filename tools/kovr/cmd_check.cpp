@@ -10,7 +10,6 @@
 #include "commands.h"
 #include "dialog_choices.h"
 #include "dialog_view.h"
-#include "record_fields.h"
 #include "template_file.h"
 
 namespace kovr {
@@ -37,35 +36,6 @@ bool SubstitutesName(const std::string& code, const std::string& name) {
         if (end == code.size() || std::string(" )],;+-*/").find(code[end]) != std::string::npos) return true;
     }
     return false;
-}
-
-std::vector<std::string> SizingDisagreements(const LoadedTemplate& loaded, const DialogView& view) {
-    std::vector<std::string> reports;
-    ST_aiR& dialog = loaded.dialog->dialog();
-    for (size_t k = 0; k < kDialogVectors.size(); ++k) {
-        const int filled = VectorOf(dialog, kDialogVectors[k]).count;
-        if (filled != loaded.sizes.vectorSize[k]) {
-            reports.push_back(std::string("the sizing pass counts ") + std::to_string(loaded.sizes.vectorSize[k]) +
-                              " entries for " + kDialogVectors[k].name + ", the filling pass made " +
-                              std::to_string(filled));
-        }
-    }
-    // The sizing pass reserves the descriptive-statistics box once per result
-    // while the filling pass adds it once: a known upper bound, not a fault.
-    const int reserved = loaded.sizes.autoOutputs != 0 && loaded.sizes.autoOutputsStats != 0 && !view.results.empty()
-                             ? static_cast<int>(view.results.size()) - 1
-                             : 0;
-    ST_AirControlInfo& controls = loaded.dialog->controls();
-    for (size_t j = 0; j < kControlVectors.size(); ++j) {
-        if (std::string(kControlVectors[j].name) == "ctlExtra") continue;
-        const int filled = VectorOf(controls, kControlVectors[j]).count;
-        const int sized = loaded.controlSizes.vectorSize[j];
-        if (filled != sized - reserved) {
-            reports.push_back(std::string("the sizing pass counts ") + std::to_string(sized) + " entries for " +
-                              kControlVectors[j].name + ", the filling pass made " + std::to_string(filled));
-        }
-    }
-    return reports;
 }
 
 std::vector<std::string> UnusedResults(const DialogView& view) {
@@ -132,7 +102,7 @@ int CheckCommand(const Args& args) {
             continue;
         }
         const DialogView view = ViewOf(loaded);
-        std::vector<std::string> reports = SizingDisagreements(loaded, view);
+        std::vector<std::string> reports = SizingDisagreements(loaded);
         for (auto more : {UnusedResults(view), UnreachableOptions(view)}) {
             reports.insert(reports.end(), more.begin(), more.end());
         }

@@ -4,6 +4,7 @@
 #include <filesystem>
 
 #include "host_text.h"
+#include "record_fields.h"
 
 namespace kovr {
 
@@ -55,6 +56,32 @@ LoadedTemplate LoadTemplate(const std::string& path, Translations& translations)
     }
     loaded.dialog = std::move(dialog);
     return loaded;
+}
+
+std::vector<std::string> SizingDisagreements(const LoadedTemplate& loaded) {
+    std::vector<std::string> reports;
+    ST_aiR& dialog = loaded.dialog->dialog();
+    const auto report = [&](const char* name, int sized, int filled) {
+        reports.push_back(std::string("the sizing pass counts ") + std::to_string(sized) + " entries for " + name +
+                          ", the filling pass made " + std::to_string(filled));
+    };
+    for (size_t k = 0; k < kDialogVectors.size(); ++k) {
+        const int filled = VectorOf(dialog, kDialogVectors[k]).count;
+        if (filled != loaded.sizes.vectorSize[k]) report(kDialogVectors[k].name, loaded.sizes.vectorSize[k], filled);
+    }
+    // The sizing pass reserves the descriptive-statistics box once per result
+    // while the filling pass adds it once: a known upper bound, not a fault.
+    const int results = dialog.resRName.count;
+    const int reserved =
+        loaded.sizes.autoOutputs != 0 && loaded.sizes.autoOutputsStats != 0 && results > 0 ? results - 1 : 0;
+    ST_AirControlInfo& controls = loaded.dialog->controls();
+    for (size_t j = 0; j < kControlVectors.size(); ++j) {
+        if (std::string(kControlVectors[j].name) == "ctlExtra") continue;
+        const int filled = VectorOf(controls, kControlVectors[j]).count;
+        const int sized = loaded.controlSizes.vectorSize[j];
+        if (filled != sized - reserved) report(kControlVectors[j].name, sized, filled);
+    }
+    return reports;
 }
 
 std::string DefaultCatalogue() {

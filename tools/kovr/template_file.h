@@ -8,6 +8,7 @@
 
 #include <memory>
 #include <string>
+#include <vector>
 
 #include "host_records.h"
 #include "kovrbridge.h"
@@ -28,6 +29,10 @@ struct LoadedTemplate {
 
 // Runs both passes on the template at path (which must exist).
 LoadedTemplate LoadTemplate(const std::string& path, Translations& translations);
+
+// The vectors whose entry count from the filling pass disagrees with the
+// count of the sizing pass, one sentence each; empty for a sound template.
+std::vector<std::string> SizingDisagreements(const LoadedTemplate& loaded);
 
 // The catalogue used when none is given: $KOVR_CATALOGUE, else
 // examples/catalogue under the working folder, else the source tree's.
