@@ -19,7 +19,7 @@
 
 #include "html_writer.h"
 #include "template_file.h"
-#include "test_files.h"
+#include "test_support.h"
 
 namespace {
 
@@ -45,7 +45,14 @@ std::string FindChromium() {
     return std::string();
 }
 
-using host::Scratch;
+using kovtest::ShellQuoted;
+using kovtest::TempFolder;
+
+int Occurrences(const std::string& text, const std::string& part) {
+    int n = 0;
+    for (size_t at = text.find(part); at != std::string::npos; at = text.find(part, at + 1)) ++n;
+    return n;
+}
 
 struct Page {
     int previewStatus = -1;
@@ -60,64 +67,49 @@ struct Page {
 Page Open(const fs::path& templatePath, const std::string& name, const fs::path& scratch) {
     Page page;
     const fs::path html = scratch / (name + ".html");
-    page.previewStatus = host::ExitStatus(host::ShellQuoted(kKovr.string()) + " preview " + host::ShellQuoted(templatePath.string()) + " -o " +
-                               host::ShellQuoted(html.string()) + " 2>/dev/null");
+    page.previewStatus = kovtest::ExitStatus(ShellQuoted(kKovr.string()) + " preview " +
+                                             ShellQuoted(templatePath.string()) + " -o " + ShellQuoted(html.string()) +
+                                             " 2>/dev/null");
     fs::create_directories(kScreenshots);
     const fs::path png = kScreenshots / (name + ".png");
     fs::remove(png);
     const fs::path profile = scratch / ("profile-" + name);
-    fs::remove_all(profile);
     fs::create_directories(profile);
     const fs::path dom = scratch / (name + ".dom"), log = scratch / (name + ".log");
     page.browserStatus =
-        host::ExitStatus("timeout 120 " + host::ShellQuoted(g_chromium) +
-              " --headless --no-sandbox --disable-gpu --disable-quic --no-first-run --disable-background-networking"
-              " --disable-component-update --disable-sync --hide-scrollbars --enable-logging=stderr --v=0"
-              " --window-size=1000,1200 --user-data-dir=" +
-              host::ShellQuoted(profile.string()) + " --screenshot=" + host::ShellQuoted(png.string()) + " --dump-dom " +
-              host::ShellQuoted("file://" + html.string()) + " >" + host::ShellQuoted(dom.string()) + " 2>" + host::ShellQuoted(log.string()));
-    page.dom = host::ReadBytes(dom);
-    std::istringstream lines(host::ReadBytes(log));
+        kovtest::ExitStatus("timeout 120 " + ShellQuoted(g_chromium) +
+                            " --headless --no-sandbox --disable-gpu --disable-quic --no-first-run"
+                            " --disable-background-networking --disable-component-update --disable-sync"
+                            " --hide-scrollbars --enable-logging=stderr --v=0 --window-size=1000,1200 --user-data-dir=" +
+                            ShellQuoted(profile.string()) + " --screenshot=" + ShellQuoted(png.string()) +
+                            " --dump-dom " + ShellQuoted("file://" + html.string()) + " >" + ShellQuoted(dom.string()) +
+                            " 2>" + ShellQuoted(log.string()));
+    page.dom = kovtest::ReadBytes(dom);
+    std::istringstream lines(kovtest::ReadBytes(log));
     for (std::string line; std::getline(lines, line);) {
         if (line.find(":CONSOLE") != std::string::npos) page.console.push_back(line);
     }
-    page.screenshot = host::ReadBytes(png).rfind("\x89PNG", 0) == 0;
+    page.screenshot = kovtest::ReadBytes(png).rfind("\x89PNG", 0) == 0;
     return page;
 }
 
-void ExpectLoadedCleanly(const Page& page) {
-    EXPECT_EQ(page.browserStatus, 0);
-    EXPECT_NE(page.dom.find("data-ready=\"yes\""), std::string::npos) << "the page's script did not run to its end";
-    for (const std::string& message : page.console) ADD_FAILURE() << "console: " << message;
-    EXPECT_TRUE(page.screenshot) << "no screenshot";
-}
+// A page to open: the template, the exit status of kovr preview and texts
+// the document must hold.
+struct Preview {
+    fs::path templatePath;
+    int status;
+    std::vector<std::string> texts;
+};
 
-TEST(PreviewInBrowser, EveryExampleLoadsWithOneElementPerControlAndOneTabPerPage) {
-    Scratch scratch;
-    int templates = 0;
+TEST(PreviewInBrowser, EachPageLoadsCleanlyWithOneElementPerControlAndOneTabPerPage) {
+    TempFolder scratch;
+    std::vector<Preview> previews;
     for (const auto& entry : fs::recursive_directory_iterator(kCatalogue)) {
-        if (entry.path().extension() != ".xml") continue;
-        ++templates;
-        SCOPED_TRACE(entry.path().string());
-        kovr::Translations translations;
-        const kovr::LoadedTemplate loaded = kovr::LoadTemplate(entry.path().string(), translations);
-        ASSERT_TRUE(loaded.ok()) << loaded.errorText;
-
-        const Page page = Open(entry.path(), entry.path().stem().string(), scratch.path());
-        EXPECT_EQ(page.previewStatus, 0);
-        ExpectLoadedCleanly(page);
-        EXPECT_EQ(host::CountOccurrences(page.dom, " data-ctl=\""), static_cast<size_t>(loaded.dialog->ControlCount()));
-        EXPECT_EQ(host::CountOccurrences(page.dom, " data-page=\""), static_cast<size_t>(loaded.dialog->dialog().pageText.count));
-        EXPECT_EQ(host::CountOccurrences(page.dom, "class=\"tab active\""), 1u) << "the first tab is not shown";
+        if (entry.path().extension() == ".xml") previews.push_back({entry.path(), 0, {"class=\"tab active\""}});
     }
-    EXPECT_GE(templates, 8);
-}
-
-TEST(PreviewInBrowser, CaptionsWithMarkupAndOtherAlphabetsKeepThePageWhole) {
-    Scratch scratch;
-    const std::string caption = "Mean < median & \"trimmed\" 'x' </label></div>";
-    const fs::path path = scratch.path() / "nasty.xml";
-    std::ofstream(path) << R"(<?xml version="1.0" encoding="UTF-8"?>
+    EXPECT_GE(previews.size(), 8u);
+    // Captions with markup and other alphabets keep the page whole.
+    previews.push_back({scratch.Write("nasty.xml", R"(<?xml version="1.0" encoding="UTF-8"?>
 <RFunction text="Tést &lt;one&gt;" function="f" packages="stats" datastructure="data">
   <Tab text="Général &amp; &lt;b&gt;">
     <CheckBox text="Mean &lt; median &amp; &quot;trimmed&quot; 'x' &lt;/label&gt;&lt;/div&gt;"
@@ -127,31 +119,30 @@ TEST(PreviewInBrowser, CaptionsWithMarkupAndOtherAlphabetsKeepThePageWhole) {
   </Tab>
   <Tab text="Two"><CheckBox text="--&gt;"/></Tab>
 </RFunction>
-)";
-    const Page page = Open(path, "nasty", scratch.path());
-    EXPECT_EQ(page.previewStatus, 0);
-    ExpectLoadedCleanly(page);
-    EXPECT_EQ(host::CountOccurrences(page.dom, " data-ctl=\""), 5u);
-    EXPECT_EQ(host::CountOccurrences(page.dom, " data-page=\""), 2u);
-    EXPECT_NE(page.dom.find(kovr::html::EscapeText(caption)), std::string::npos);
-    EXPECT_NE(page.dom.find(kovr::html::EscapeText("</select>Omega")), std::string::npos);
-    EXPECT_EQ(host::CountOccurrences(page.dom, "<script"), 1u);
-}
-
-TEST(PreviewInBrowser, TemplateThatDoesNotParseShowsTheErrorText) {
-    Scratch scratch;
-    const fs::path path = scratch.path() / "broken.xml";
-    std::ofstream(path) << "<RFunction text=\"x\">\n  <Tab text=\"a\">\n</RFunction>\n";
-    kovr::Translations translations;
-    const kovr::LoadedTemplate loaded = kovr::LoadTemplate(path.string(), translations);
-    ASSERT_FALSE(loaded.ok());
-
-    const Page page = Open(path, "broken", scratch.path());
-    EXPECT_EQ(page.previewStatus, 1);
-    ExpectLoadedCleanly(page);
-    EXPECT_NE(page.dom.find("data-error=\"yes\""), std::string::npos);
-    EXPECT_NE(page.dom.find(kovr::html::EscapeText(loaded.errorText)), std::string::npos) << page.dom;
-    EXPECT_EQ(host::CountOccurrences(page.dom, " data-ctl=\""), 0u);
+)"),
+                        0,
+                        {kovr::html::EscapeText("Mean < median & \"trimmed\" 'x' </label></div>"),
+                         kovr::html::EscapeText("</select>Omega")}});
+    // A template that does not parse shows the add-in's error text.
+    previews.push_back({scratch.Write("broken.xml", "<RFunction text=\"x\">\n  <Tab text=\"a\">\n</RFunction>\n"), 1,
+                        {"data-error=\"yes\""}});
+    for (const Preview& preview : previews) {
+        SCOPED_TRACE(preview.templatePath.string());
+        kovr::Translations translations;
+        const kovr::LoadedTemplate loaded = kovr::LoadTemplate(preview.templatePath.string(), translations);
+        const Page page = Open(preview.templatePath, preview.templatePath.stem().string(), scratch.path());
+        EXPECT_EQ(page.previewStatus, preview.status);
+        EXPECT_EQ(page.browserStatus, 0);
+        EXPECT_NE(page.dom.find("data-ready=\"yes\""), std::string::npos) << "the page's script did not run to its end";
+        for (const std::string& message : page.console) ADD_FAILURE() << "console: " << message;
+        EXPECT_TRUE(page.screenshot) << "no screenshot";
+        EXPECT_EQ(Occurrences(page.dom, " data-ctl=\""), loaded.ok() ? loaded.dialog->ControlCount() : 0);
+        EXPECT_EQ(Occurrences(page.dom, " data-page=\""), loaded.ok() ? loaded.dialog->dialog().pageText.count : 0);
+        EXPECT_EQ(Occurrences(page.dom, "<script"), 1);
+        std::vector<std::string> texts = preview.texts;
+        if (!loaded.ok()) texts.push_back(kovr::html::EscapeText(loaded.errorText));
+        for (const std::string& text : texts) EXPECT_NE(page.dom.find(text), std::string::npos) << text;
+    }
 }
 
 }  // namespace
