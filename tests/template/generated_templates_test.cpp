@@ -6,6 +6,7 @@
 #include <gtest/gtest.h>
 
 #include <random>
+#include <sstream>
 #include <string>
 #include <vector>
 
@@ -15,25 +16,28 @@
 namespace {
 
 
-const std::vector<std::string> kControlKinds = {"CheckBox",    "RadioButton",  "Input",          "ComboBox",
-                                                "Group",       "Missing",      "VarHeaders",     "Interactions",
-                                                "RefEdit",     "DataField",    "ObsLabelsField", "YQuantiField",
-                                                "YQualiField", "XQuantiField", "XQualiField",    "Label"};
-const std::vector<std::string> kPageLevelKinds = {"AutoPredict", "AutoOutputs", "AutoCharts", "Column"};
-const std::vector<std::string> kHeaderElements = {"AuthorXML", "DateCreated", "RDescription", "PackageVersion"};
+// The words of text, separated by separator.
+std::vector<std::string> Words(const std::string& text, char separator = ' ') {
+    std::vector<std::string> words;
+    std::istringstream in(text);
+    for (std::string word; std::getline(in, word, separator);) words.push_back(word);
+    return words;
+}
 
-const std::vector<std::string> kControlAttributes = {
-    "text",     "name",          "enabled",       "visible",      "default",  "chartname",   "reporttext",
-    "left",     "nextrow",       "rname",         "rname_option", "width",    "height",      "tooltip",
-    "onchange", "onclick",       "refeditlinked", "style",        "type",     "reportgroup", "groupname",
-    "optional", "optiondefault", "rtype",         "yvar",         "onebyone", "str2dbl",     "onecolumn",
-    "add",      "min",           "max",           "options",      "stats"};
-const std::vector<std::string> kResultAttributes = {"text", "rname",       "type",      "hidden",    "chartname",
-                                                    "show", "rplotformat", "rplotcode", "rowlabels", "rplotwidth"};
-const std::vector<std::string> kValues = {"",        "true",  "false",        "True",    "FALSE",
-                                          "0",       "2,5",   "-1",           "|12|",    "||",
-                                          "|99999|", "|abc|", "a &amp;lt; b", "numeric", "7",
-                                          "text",    "x,y",   "data3",        "c1",      "A rather long result title"};
+const std::vector<std::string> kControlKinds =
+    Words("CheckBox RadioButton Input ComboBox Group Missing VarHeaders Interactions RefEdit DataField ObsLabelsField "
+          "YQuantiField YQualiField XQuantiField XQualiField Label");
+const std::vector<std::string> kPageLevelKinds = Words("AutoPredict AutoOutputs AutoCharts Column");
+const std::vector<std::string> kHeaderElements = Words("AuthorXML DateCreated RDescription PackageVersion");
+const std::vector<std::string> kControlAttributes =
+    Words("text name enabled visible default chartname reporttext left nextrow rname rname_option width height tooltip "
+          "onchange onclick refeditlinked style type reportgroup groupname optional optiondefault rtype yvar onebyone "
+          "str2dbl onecolumn add min max options stats");
+const std::vector<std::string> kResultAttributes =
+    Words("text rname type hidden chartname show rplotformat rplotcode rowlabels rplotwidth");
+const std::vector<std::string> kValues =
+    Words("^true^false^True^FALSE^0^2,5^-1^|12|^||^|99999|^|abc|^a &amp;lt; b^numeric^7^text^x,y^data3^c1^"
+          "A rather long result title", '^');
 
 // A random template, and how many more controls its sizing pass counts than
 // its filling pass appends.
@@ -52,29 +56,13 @@ public:
         overCount_ = 0;
         std::string xml = "<Function" + Attributes({"text", "function", "packages", "group", "keywords"}) + ">\n";
         for (int n = Pick(9); n > 0; --n) {
-            switch (Pick(9)) {
-                case 0:
-                case 1:
-                case 2:
-                case 3:
-                    Tab(xml);
-                    break;
-                case 4:
-                case 5:
-                    Results(xml);
-                    break;
-                case 6:
-                    xml += "<RScript><ScriptLine code=\"x\"/><RBlock>\n a\n\n b\n</RBlock></RScript>\n";
-                    break;
-                case 7: {
-                    const std::string& header = Any(kHeaderElements);
-                    xml += "<" + header + ">header</" + header + ">\n";
-                    break;
-                }
-                default:
-                    xml += "<Notes" + Attributes(kControlAttributes) + "><CheckBox/></Notes>\n";
-                    break;
-            }
+            const int pick = Pick(9);
+            const std::string& header = Any(kHeaderElements);
+            if (pick < 4) Tab(xml);
+            if (pick == 4 || pick == 5) Results(xml);
+            if (pick == 6) xml += "<RScript><ScriptLine code=\"x\"/><RBlock>\n a\n\n b\n</RBlock></RScript>\n";
+            if (pick == 7) xml += "<" + header + ">header</" + header + ">\n";
+            if (pick == 8) xml += "<Notes" + Attributes(kControlAttributes) + "><CheckBox/></Notes>\n";
         }
         return {xml + "</Function>\n", overCount_};
     }
