@@ -7,10 +7,12 @@
 
 #include <filesystem>
 #include <fstream>
+#include <memory>
 #include <string>
 #include <vector>
 
-#include "arena_records.h"
+#include "host_records.h"
+#include "host_text.h"
 
 namespace {
 
@@ -150,20 +152,19 @@ void BM_BareLibxml2Parse(benchmark::State& state) {
 BENCHMARK(BM_BareLibxml2Parse)->Unit(benchmark::kMillisecond);
 
 void BM_CountAndListCatalogue(benchmark::State& state) {
-    const std::wstring folder(Catalogue().folder().begin(), Catalogue().folder().end());
-    host::Arena arena;
-    host::MainFields fields;
-    fields.catalogFolder = Catalogue().folder();
-    auto main = host::Main(arena, fields);
-    main->catalogCount = kTemplates;
-    main->catalogTable = arena.Array(host::Elem::kString, 7, kTemplates);
-    ST_Main_aiR* record = main.get();
+    const std::wstring folder = kovr::WideText(Catalogue().folder());
+    kovr::HostMain main;
+    main.Set(offsetof(ST_Main_aiR, catalogFolder), Catalogue().folder());
+    main.NewCatalogTable(kTemplates);
     for (auto _ : state) {
-        if (Cpp_GetNbRFiles(folder.c_str()) != kTemplates) state.SkipWithError("wrong template count");
-        Cpp_GetListOfRFiles(record);
         // Frees the strings the call replaced, outside the timing.
         state.PauseTiming();
-        arena.Sweep();
+        auto replaced = std::make_unique<kovr::ReplacedStrings>([&](kovr::StringSlots& s) { main.CollectStrings(s); });
+        state.ResumeTiming();
+        if (Cpp_GetNbRFiles(folder.c_str()) != kTemplates) state.SkipWithError("wrong template count");
+        Cpp_GetListOfRFiles(main.get());
+        state.PauseTiming();
+        replaced.reset();
         state.ResumeTiming();
     }
     Report(state);
