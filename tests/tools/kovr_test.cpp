@@ -84,6 +84,7 @@ const std::map<std::string, std::string> kFiles = {
     {"semicolon.csv", "\xEF\xBB\xBFy;x;note\r\n3,5;1,25;a\r\n4,25;2;b\r\n6;3,5;\r\n7,75;;c\r\n9,5;5,25;d\r\n10;6;e\r\n"},
     {"groups.csv", "Yield,Fertilizer\n5.1,A\n4.8,A\n5.6,A\n6.2,B\n6.8,B\n3.9,NA\n7.1,B\n4.2,C\n4.0,   \n3.7,C\n3.5,C\n"},
     {"responses.csv", "y1,y2,x\n2.1,3.3,1\n,4.1,2\n5.8,5.2,3\n8.4,,4\n9.7,7.9,5\n12.5,9.4,6\n"},
+    {"tabs.csv", "y\tx\n3,5\t1\n4,25\t2\n6\t3,5\n7,75\t4\n9,5\t5\n"},
     {"labels.csv", "id,y,x\n0012,2.5,1\n0013,3.1,2\n0014,4.9,3\n0015,5.2,4\n0016,7.4,5\n"},
 };
 
@@ -141,6 +142,8 @@ TEST(Kovr, CommandsPrintWhatUsersReadAndFailInWords) {
           "'Quantitative explanatory variables' (--x) takes numbers"}},
         {{"run", kLm, "--data", kData + "/sales.csv", "--y", "Sales", "--x", "Price"}, 2,
          {"--y: the data have no column 'Sales' (columns: Store, Region, Price"}},
+        {plus(sales, {"Price", "--sep", "ab"}), 2, {"--sep takes one character (or tab), not 'ab'"}},
+        {plus(sales, {"Price", "--dec", ";"}), 2, {"--dec takes . or , not ';'"}},
         {{"run", kLm, "--data", "@ragged.csv", "--y", "y", "--x", "x"}, 2,
          {"bad CSV file: ", "ragged.csv: line 3 has 1 fields, the header has 2"}},
         {{"run", kLm, "--data", "@contradiction.csv", "--y", "Prix, TTC", "--x", "Poids, kg"}, 2,
@@ -304,6 +307,10 @@ TEST(Kovr, RunsGiveTheNumbersRComputesFromTheSameFile) {
           {{"coefficients.csv", "x", "Estimate", "b1"}},
           {{"residuals.csv", "4", "Residual", "r4"}}},
          "(separator ';', decimal mark ',')"},
+        {"tabs.csv", {kLm, "--sep", "tab", "--dec", ",", "--y", "y", "--x", "x"},
+         "d <- read.delim(f, dec=',')\n" + fit,
+         {{{"coefficients.csv", "x", "Estimate", "b1"}}, {{"residuals.csv", "4", "Residual", "r4"}}},
+         "(separator 'tab', decimal mark ',')"},
         {"groups.csv", {kAov, "--y", "Yield", "--q", "Fertilizer", "--set", "Missing=2"},
          "d <- read.csv(f, na.strings=c('NA', ''), strip.white=TRUE)\n"
          "a <- summary(aov(Yield ~ Fertilizer, data=d))[[1]]\nv <- c(df=a[1, 'Df'], F=a[1, 'F value'])\n",
