@@ -39,10 +39,11 @@ void Check(double value) {
 TEST(CsvNumber, MatchesPrintf) {
     // Where a fast formatter goes wrong: ties, carries into a new digit, the
     // switch to exponent form, subnormals, the host's missing-value marker.
-    for (double value : {0.0, 1.0, 0.5, 3.0, 0.1, 2.5, 1e-7, 1234567890.123456, 1e15, 1e15 - 1, 1e15 + 2,
-                         999999999999999.5, 9.999999999999995e14, 9.9999999999999995e-5, 0.0001, 0.00001, 1e22, 1e23,
-                         1e-13, 1e-14, 1e41, 1e42, 1e300, 5e-324, 2.2250738585072014e-308, -1.79769313486231E+308,
-                         std::numeric_limits<double>::max(), std::numeric_limits<double>::infinity(),
+    for (double value : {0.0, 1.0, 0.5, 3.0, 0.1, 2.5, 1e-7, 1.5e-7, 2.5e20, 1234567890.123456, 1e15, 1e15 - 1,
+                         1e15 + 2, 999999999999999.5, 9.999999999999995e14, 9.9999999999999995e-5, 0.0001, 0.00001,
+                         1e22, 1e23, 1e-13, 1e-14, 1e41, 1e42, 1e300, 5e-324, 2.2250738585072014e-308,
+                         -1.79769313486231E+308, std::numeric_limits<double>::max(),
+                         std::numeric_limits<double>::infinity(),
                          std::numeric_limits<double>::quiet_NaN(), 0.3, 2.0 / 3, 1.0 / 3, 123456789012345678.0}) {
         for (double v : {value, std::nextafter(value, 0.0), std::nextafter(value, HUGE_VAL)}) {
             Check(v);
