@@ -7,6 +7,8 @@
 #include <set>
 #include <string_view>
 
+#include "transfer_call.h"
+
 namespace kovr {
 
 namespace {
@@ -415,9 +417,7 @@ std::string LayOutRun(const DialogView& view, const DialogChoices& choices, cons
                 }
                 if (kind == 0 && (place == Place::kQuanti2 || place == Place::kQuali1 || place == Place::kQuali2) &&
                     !selection.yVar) {
-                    std::string term = column.name;
-                    std::replace(term.begin(), term.end(), ' ', '.');
-                    terms.push_back(term);
+                    terms.push_back(column.name);
                 }
                 block.push_back(std::move(column));
             }
@@ -458,7 +458,7 @@ std::string LayOutRun(const DialogView& view, const DialogChoices& choices, cons
         set.dataQuali.push_back(BlockData{std::move(labels)});
     }
 
-    for (const std::string& term : terms) layout.formulaTerms += (layout.formulaTerms.empty() ? "" : "+") + term;
+    layout.formulaTerms = FormulaTerms(terms);
     const int level = choices.InteractionLevel();
     if (level > 1 && !terms.empty()) layout.formulaTerms = "(" + layout.formulaTerms + ")^" + std::to_string(level);
     return "";

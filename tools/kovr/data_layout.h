@@ -49,7 +49,7 @@ struct RunLayout {
     std::vector<DataSetData> sets;
     bool responseIsText = false;
     // The right-hand side of the model formula that the add-in writes: the
-    // explanatory columns joined by "+", raised to the interaction order.
+    // explanatory columns as R names joined by "+", raised to the interaction order.
     std::string formulaTerms;
 };
 

@@ -97,6 +97,9 @@ class Library:
         for name in ("Cpp_GetListOfRFiles", "Cpp_GetMethodDescriptionSize", "Cpp_GetMethodDescription",
                      "Cpp_TransferToR"):
             getattr(b, name).restype = None
+        b.Cpp_LoadClabelsRfunc.restype = None
+        b.Cpp_LoadClabelsRfunc.argtypes = [ctypes.c_int32, ctypes.c_void_p, ctypes.POINTER(ctypes.c_void_p),
+                                           ctypes.c_int16, ctypes.POINTER(ctypes.c_void_p)]
 
     def new_string(self, text):
         data = text.encode("utf-16-le", "surrogatepass")
@@ -107,6 +110,25 @@ class Library:
             return ""
         n = self.ole.SysStringLen(bstr)
         return ctypes.string_at(bstr, 2 * n).decode("utf-16-le", "replace")
+
+    def formula_terms(self, names):
+        """The model formula's terms for the columns called names, joined by
+        "+": the library writes each as the R name of its column, so that a
+        header never reaches the R code as anything but a name."""
+        given = [self.new_string(n) for n in names]
+        held = (ctypes.c_void_p * max(1, len(given)))(*given)
+        separator = self.new_string("+")
+        formula = ctypes.c_void_p()
+        self.bridge.Cpp_LoadClabelsRfunc(len(given), separator, held, 0, ctypes.byref(formula))
+        terms = self.text(formula.value)
+        for k, s in enumerate(given):
+            if held[k] != s:
+                self.free_string(held[k])
+            self.free_string(s)
+        self.free_string(separator)
+        self.free_string(formula.value)
+        # Every term comes with its separator in front.
+        return terms[1:] if terms.startswith("+") else terms
 
     def free_string(self, bstr):
         if bstr:

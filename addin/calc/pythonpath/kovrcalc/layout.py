@@ -130,7 +130,8 @@ class Layout:
 
     def data_sets(self, response):
         """The data sets of the run of response column `response` (from 1; 0
-        for all of them), and the right-hand side of the model formula."""
+        for all of them), and the explanatory column names with the
+        interaction order, from which the add-in writes the model formula."""
         view, rule = self.view, treatment(self.view, self.choices.missing)
         model = [(s, k, c) for s, sel in enumerate(view.selections) if sel.kind == 0
                  and place_of(sel, self.text_response) != "labels" for k, c in enumerate(self.chosen[s])
@@ -180,7 +181,7 @@ class Layout:
                         values = ["" if is_missing(x) else cell_text(x) for x in cells]
                     block.append(Record(name=column.name, numeric=numeric, values=values))
                     if kind == 0 and not selection.yvar and place in ("quanti2", "quali1", "quali2"):
-                        terms.append(column.name.replace(" ", "."))
+                        terms.append(column.name)
                 if place in ("extra_numeric", "extra_text"):
                     getattr(target, place).append(block)
                 else:
@@ -203,8 +204,4 @@ class Layout:
                 target.labels = [str(first.rows[r]) for r in picked]
             if kind == 2:
                 target.extra_text.append([Record(name="obsLabels", numeric=False, values=target.labels)])
-        formula = "+".join(terms)
-        level = self.choices.interaction_level()
-        if level > 1 and terms:
-            formula = "(%s)^%d" % (formula, level)
-        return list(sets.values()), formula
+        return list(sets.values()), (terms, self.choices.interaction_level())

@@ -243,7 +243,11 @@ def _transfer(template, view, choices, layout, sets, formula, work, r_folder, co
     # The add-in writes the right-hand side of the formula; a model without
     # interactions gets its formula from the data.
     model = view.data_structure in ("model", "model.random") and not view.has_interactions
-    main.rCode = lib.new_string("" if model else formula)
+    terms, level = formula
+    right = lib.formula_terms(terms)
+    if level > 1 and terms:
+        right = "(%s)^%d" % (right, level)
+    main.rCode = lib.new_string("" if model else right)
     host_sets = HostDataSets(arena, sets)
     separator = _separator(sets)
     info = arena.record("SystemInfo")
