@@ -36,11 +36,12 @@ void RXml::LoadAutoPredict(int page) {
     c.ctlDefault(box) = L"false";
     c.ctlEventCode(box) = L"Call AdaptPredict";
 
-    // The last field of each kind loaded before this element.
+    // The last field of each kind loaded before this element (among those
+    // the host array holds, whatever count the host passed).
     int x = 0;
     int q = 0;
     int obs = 0;
-    for (int i = 1; i < box; ++i) {
+    for (int i = 1; i < box && i <= c.ctlKind.values->count(); ++i) {
         const std::wstring& kind = c.ctlKind(i);
         if (kind == kXQuanti.kind) x = i;
         if (kind == kXQuali.kind) q = i;

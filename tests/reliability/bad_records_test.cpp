@@ -1,431 +1,371 @@
-// Bad records through every record export: null records, null arrays behind
-// their counts, arrays smaller than their counts, arrays of the wrong kind,
-// negative and huge counts.
-// An export does with such records what it does with good ones as far as the
-// host arrays reach, or nothing; it never crashes (the ASan/UBSan build
-// checks every access), every string it returns is a host string, and it
-// writes only into the folders the main record names.
+// Bad records through every export: a null in place of each record, string or
+// buffer; negative and huge counts; host arrays gone from behind their counts
+// or of the wrong kind; null strings in every string field and array. Each
+// export does what it can with what the arrays hold, or nothing: no crash (the
+// ASan/UBSan build checks every access), every string it returns is a host
+// string, it writes nothing into an array of the wrong kind, and it writes
+// files only into the folders the main record names.
 #include <gtest/gtest.h>
 
 #include <algorithm>
 #include <climits>
+#include <cstring>
+#include <filesystem>
+#include <functional>
+#include <span>
 #include <string>
 #include <vector>
 
-#include "desc_results.h"
-#include "dialog_rows.h"
-#include "arena_records.h"
-#include "kovrbridge.h"
-#include "result_rows.h"
-#include "sandbox.h"
+#include "dialog_choices.h"
+#include "host_arrays.h"
+#include "host_data_sets.h"
+#include "host_text.h"
+#include "record_fields.h"
+#include "template_file.h"
+#include "test_support.h"
 
 namespace {
 
-using host::DataSetArrayBuilder;
-using host::DataSetBuilder;
-using reliability::ReadFile;
-using reliability::Sandbox;
+namespace fs = std::filesystem;
+using kovr::ColumnData;
 
-constexpr int16_t kTrue = -1;
-
-// A linear model as the add-in prepares its transfer: an option, a script
-// line with the formula, the option and a data placeholder, a chart, a result
-// table, and a data set with a response, an explanatory column, a factor and
-// labels.
-class ModelRun {
-public:
-    ModelRun() : dialog_(arena_, 8) {
-        host::MainFields fields;
-        fields.workFolder = sandbox_.work();
-        fields.rFolder = sandbox_.rFolder();
-        fields.group = "Regression";
-        main_ = host::Main(arena_, fields);
-        ST_aiR& air = *dialog_.air;
-        air.functionName = arena_.Str("lm1");
-        air.packages = arena_.Str("stats");
-        air.dataStructure = arena_.Str("model");
-        air.replaceByValue = kTrue;
-        air.usesSeed = kTrue;
-        air.seedValue = 1234567;
-        air.addObsLabels = 1;
-        host::AddOption(arena_, air, host::OptionRow("Input", "level", "0,95"));
-        host::AddInputBox(arena_, air, "double");
-        host::AddDataSelection(arena_, air, {.rName = "y"});
-        host::AddScriptLine(arena_, air, true, "set.seed(kovianseed); fit <- lm(formula, data=data1)");
-        host::AddScriptLine(arena_, air, true, "ci <- confint(fit, level) ; n <- xltype(1,9)");
-        host::AddChart(arena_, air, {.name = "Residuals", .plotCode = "plot(fit, which=1)"});
-        host::AddResultTable(arena_, air, {.rName = "coefficients", .show = "true", .rowLabels = ""});
-        sets_ = DataSetArrayBuilder()
-                    .Add("data1", DataSetBuilder()
-                                      .Quanti1({{"Sales Amount", {1.5, 2.25, 3}}})
-                                      .Quanti2({{"Price", {10, 20, 30}}})
-                                      .Quali1({{"Region", {"north", "south", "north"}}})
-                                      .Labels({"o1", "o2", "o3"})
-                                      .DataQuanti({{{"w", {7, 8, 9}}}}))
-                    .Build(arena_);
-        info_ = arena_.System(".", ";");
-    }
-
-    // Every record export that writes files or fills records, one after the
-    // other, each with the records as they stand.
-    void TransferEverything() {
-        Cpp_GetRCodeAndReplaceOptions(main_, dialog_.air, sets_, 0);
-        Cpp_WriteROneScript(main_, dialog_.air, info_, sets_, kTrue);
-        Cpp_WriteRScripts(main_, dialog_.air, info_, sets_);
-        Cpp_TransferToR(main_, dialog_.air, sets_, info_, 0);
-        Cpp_TransferToR(main_, dialog_.air, sets_, info_, 1);
-        Cpp_WriteDataSetToFile(main_, dialog_.air, FirstDataSet(), 1, kTrue, kTrue, arena_.Str("one.csv"),
-                               arena_.Str(";"), kTrue, kTrue);
-    }
-
-    // The exports that only compute text from the records; each result must
-    // be a host string.
-    void ComputeEverything() {
-        ExpectHostString(Cpp_GetModelEquation(dialog_.air, sets_, 0));
-        ExpectHostString(Cpp_GetModelEquation(dialog_.air, sets_, 1));
-        for (int32_t set : {INT_MIN, -1, 0, 1, 2, INT_MAX}) {
-            for (int32_t kind : {INT_MIN, 0, 9, 10, INT_MAX}) ExpectHostString(Cpp_GetVarFromSetID(sets_, set, kind));
-        }
-        auto code = arena_.Var("x <- xltype(1,9) + xltype(1,10) + xltype(9,9) + xltype(");
-        Cpp_ReplaceCodeByData(code, sets_);
-        ExpectHostString(*code);
-        for (int32_t option : {INT_MIN, -1, 0, 1, 2, 9, INT_MAX}) {
-            auto kind = arena_.Var("");
-            auto value = arena_.Var("");
-            int32_t list = 0;
-            int32_t inputs = 0;
-            int32_t combos = 0;
-            Cpp_GetTypeValListindex(dialog_.air, option, kind, value, &list, &inputs, &combos);
-            ExpectHostString(Cpp_GetValueForCtlType(dialog_.air, option, *kind, *value, list, inputs, combos));
-            int32_t i = option;
-            ExpectHostString(Cpp_GetRCodeForOption(dialog_.air, &i, &inputs, &combos));
-        }
-    }
-
-    void DescribeEverything() {
-        auto quali = host::QualiInfo(arena_, host::TextInfo({{"Region", {"north", "south"}}}));
-        std::vector<host::Ptr<ST_DescStats>> results;
-        for (int k = 0; k < 4; ++k) {
-            results.push_back(
-                host::DescStats(arena_, {.statistics = {"n", "mean"}, .numericColumns = 2, .textColumns = 1,
-                                         .categories = 3}));
-        }
-        // Prediction data of their own: a host record passed twice would be
-        // written back twice, the first strings lost to the host.
-        auto second = DataSetArrayBuilder().Add("data2", DataSetBuilder().Quanti1({{"x", {4, 5}}})).Build(arena_);
-        auto third = DataSetBuilder().Quanti1({{"x", {6}}}).Build(arena_);
-        Cpp_GetDescStatsModel(kTrue, sets_, second, third, quali, results[0], results[1], results[2], results[3]);
-    }
-
-    // Taken as the host would, also when the array's descriptor is wrong.
-    ST_DataSet* FirstDataSet() {
-        ST_DataSetArray* sets = sets_.get();
-        return sets != nullptr && sets->dataSets != nullptr ? static_cast<ST_DataSet*>(sets->dataSets->pvData)
-                                                            : nullptr;
-    }
-
-    void ExpectHostString(BSTR s) {
-        EXPECT_NE(s, nullptr);
-        arena_.Adopt(s);
-    }
-
-    // The scripts with the sandbox's folder written as "SANDBOX", without
-    // their first line (the time they were written).
-    std::string Script() const { return InSandbox(Undated(ReadFile(sandbox_.rFolder() + "lm1.script"))); }
-    std::string CheckScript() const { return InSandbox(Undated(ReadFile(sandbox_.rFolder() + "lm10.script"))); }
-    static std::string Undated(const std::string& script) { return script.substr(script.find('\n') + 1); }
-    std::string InSandbox(std::string text) const {
-        for (size_t at = text.find(sandbox_.root()); at != std::string::npos; at = text.find(sandbox_.root(), at)) {
-            text.replace(at, sandbox_.root().size(), "SANDBOX");
-        }
-        return text;
-    }
-    std::string DataFile(const std::string& name) const { return ReadFile(sandbox_.work() + "datastore/" + name); }
-
-    Sandbox sandbox_;
-    reliability::OutsideWatch outside_;
-    host::Arena arena_;
-    host::Ptr<ST_Main_aiR> main_;
-    host::Dialog dialog_;
-    host::Ptr<ST_DataSetArray> sets_;
-    host::Ptr<SystemInfo> info_;
+// Every argument an export takes by address, so that each can be made null.
+struct Args {
+    ST_Main_aiR* main;
+    ST_aiR* dialog;
+    ST_AirControlInfo* controls;
+    ST_DataSetArray *sets, *second;
+    ST_DataSet *set, *third;
+    SystemInfo* info;
+    BSTR* messages;
+    ST_aiRSize* sizes;
+    ST_AirControlInfoSize* controlSizes;
+    ST_ErrorInfo* error;
+    ST_QualiInfo* quali;
+    ST_DescStats *r1, *r2, *r3, *r4;
+    const wchar_t* folder;
+    BSTR text, find, by, separator, file;
+    BSTR *list, *buffer, *out, *header, *formula, *code, *kind, *value;
+    double* numbers;
+    int32_t *ints, *option, *listIndex, *inputs, *combos;
 };
 
-// Every vector of the dialog record.
-std::vector<ST_Vect*> DialogVectors(ST_aiR& air) {
-    std::vector<ST_Vect*> vectors;
-    for (int k = 0; k < host::kAirVectorCount; ++k) vectors.push_back(&host::AirVector(air, k));
-    return vectors;
+template <typename T>
+std::span<T> Items(SAFEARRAY* array) {
+    return {kovr::Elements<T>(array), kovr::ElementCount(array)};
 }
 
-// Sets every element of a host array of 32-bit integers (none when null).
-void SetAll(SAFEARRAY* ints, int32_t value) {
-    if (ints == nullptr || ints->pvData == nullptr) return;
-    for (uint32_t i = 0; i < ints->rgsabound[0].cElements; ++i) static_cast<int32_t*>(ints->pvData)[i] = value;
-}
-
-// Every block record of a data set, the extra blocks included.
-std::vector<ST_MVect*> Blocks(ST_DataSet& set) {
-    std::vector<ST_MVect*> blocks = {&set.quanti1, &set.quanti2, &set.quali1, &set.quali2, &set.textBlock};
-    for (ST_Data* list : {&set.dataQuanti, &set.dataQuali}) {
-        for (uint32_t b = 1; list->blocks != nullptr && b <= list->blocks->rgsabound[0].cElements; ++b) {
-            blocks.push_back(&host::RecordAt<ST_MVect>(list->blocks, static_cast<int>(b)));
+// The linear regression example, its option rows at their defaults, over a
+// data set of a response, an explanatory column, a factor, labels and an
+// extra block, with the descriptive statistics of both kinds asked for.
+struct Model {
+    Model() {
+        const kovr::DialogView view = kovr::ViewOf(loaded);
+        kovr::DialogChoices(view).WriteOptionRows(*loaded.dialog);
+        const std::pair<size_t, std::string> fields[] = {
+            {offsetof(ST_Main_aiR, workFolder), folder / "work/"},
+            {offsetof(ST_Main_aiR, rFolder), folder / "r/"},
+            {offsetof(ST_Main_aiR, catalogFolder), kCatalogue},
+            {offsetof(ST_Main_aiR, templateFolder), kCatalogue + "/Regression"},
+            {offsetof(ST_Main_aiR, templateFile), "linear_regression.xml"},
+            {offsetof(ST_Main_aiR, group), view.group},
+            {offsetof(ST_Main_aiR, rCode), ""}};
+        for (const auto& [field, text] : fields) main.Set(field, text);
+        fs::create_directory(folder / "work");
+        main.NewCatalogTable(9);
+        info.decimalSymbol = kovr::NewHostString(".");
+        info.listSeparator = kovr::NewHostString(";");
+        sets.FillBlock(quali.textBlock, {Texts("g", {"n", "s", "n"})});
+        frequencies.quanti1 = frequencies.quanti2 = {Numbers("g", {0, 0})};
+        frequencies.quali1 = {Texts("g", {"", ""})};
+        sets.FillDataSet(results[0].quali.dataSet, frequencies);
+        results[0].quanti.values = sets.Table(VT_R8, 2, 2);
+        results[0].quanti.formats.statistics = sets.Array(VT_BSTR, 2);
+        kovr::SetTextAt(results[0].quanti.formats.statistics, 1, "n");
+        kovr::SetTextAt(results[0].quanti.formats.statistics, 2, "mean");
+        for (BSTR& s : strings) s = kovr::NewHostString("a,b;c");
+        for (BSTR& s : slots) s = kovr::NewHostString("x; y");
+        ST_DescStats* r = results;
+        a = {main.get(), &loaded.dialog->dialog(), &loaded.dialog->controls(), sets.get(), &second, &sets.DataSet(1),
+             &third, &info, translations.data(), &sizes, &controlSizes, &error, &quali, r, r + 1, r + 2, r + 3,
+             catalogue.c_str(), strings[0], strings[1], strings[2], strings[3], strings[4], &slots[0], &slots[1],
+             &slots[4], &slots[7], &slots[8], &slots[9], &slots[10], &slots[11], numbers, ints, &option, &listIndex,
+             &inputs, &combos};
+    }
+    ~Model() {
+        for (BSTR s : strings) SysFreeString(s);
+        for (BSTR s : slots) SysFreeString(s);
+        for (BSTR s : {info.decimalSymbol, info.listSeparator, error.title, error.message, error.module,
+                       error.text1, error.text2}) {
+            SysFreeString(s);
         }
     }
-    return blocks;
-}
 
-TEST(BadRecords, GoodRunWritesScriptsAndDataFiles) {
-    ModelRun run;
-    run.TransferEverything();
-    run.ComputeEverything();
-    run.DescribeEverything();
-    EXPECT_NE(run.Script().find("fit <- lm(y ~ +Price+Region, data=data1)\nci <- confint(fit, level=0.95) ; n <- w\n"),
-              std::string::npos)
-        << run.Script();
-    EXPECT_EQ(run.DataFile("data1.csv"),
-              "obsLabels;Sales.Amount;Price;Region;w\no1;1.5;10;north;7\no2;2.25;20;south;8\no3;3;30;north;9\n");
-    EXPECT_TRUE(run.sandbox_.Outside().empty());
-    EXPECT_TRUE(run.outside_.NewEntries().empty());
-}
-
-TEST(BadRecords, NullRecordsLeaveTheCallWithoutEffect) {
-    ModelRun run;
-    Cpp_GetRCodeAndReplaceOptions(nullptr, run.dialog_.air, run.sets_, 0);
-    Cpp_GetRCodeAndReplaceOptions(run.main_, nullptr, run.sets_, 0);
-    Cpp_WriteROneScript(nullptr, run.dialog_.air, run.info_, run.sets_, kTrue);
-    Cpp_WriteROneScript(run.main_, nullptr, run.info_, run.sets_, kTrue);
-    Cpp_WriteRScripts(nullptr, run.dialog_.air, run.info_, run.sets_);
-    Cpp_WriteRScripts(run.main_, nullptr, run.info_, run.sets_);
-    Cpp_TransferToR(nullptr, run.dialog_.air, run.sets_, run.info_, 1);
-    Cpp_TransferToR(run.main_, nullptr, run.sets_, run.info_, 1);
-    Cpp_WriteDataSetToFile(nullptr, run.dialog_.air, run.FirstDataSet(), 0, 0, 0, run.arena_.Str("a.csv"),
-                           run.arena_.Str(";"), kTrue, 0);
-    Cpp_WriteDataSetToFile(run.main_, run.dialog_.air, nullptr, 0, 0, 0, run.arena_.Str("a.csv"),
-                           run.arena_.Str(";"), kTrue, 0);
-    Cpp_GetListOfRFiles(nullptr);
-    EXPECT_EQ(Cpp_GetNbRFiles(nullptr), 0);
-    EXPECT_EQ(run.sandbox_.Entries(), (std::vector<std::string>{"r", "work"}));
-
-    run.ExpectHostString(Cpp_GetModelEquation(nullptr, run.sets_, 0));
-    run.ExpectHostString(Cpp_GetVarFromSetID(nullptr, 1, 9));
-    run.ExpectHostString(Cpp_GetValueForCtlType(nullptr, 1, nullptr, nullptr, 0, 0, 0));
-    int32_t option = 1;
-    run.ExpectHostString(Cpp_GetRCodeForOption(nullptr, &option, nullptr, nullptr));
-    run.ExpectHostString(Cpp_GetRCodeForOption(run.dialog_.air, nullptr, nullptr, nullptr));
-    Cpp_GetTypeValListindex(nullptr, 1, nullptr, nullptr, nullptr, nullptr, nullptr);
-    Cpp_GetTypeValListindex(run.dialog_.air, 1, nullptr, nullptr, nullptr, nullptr, nullptr);
-    Cpp_ReplaceCodeByData(nullptr, run.sets_);
-    Cpp_GetDescStatsModel(kTrue, nullptr, nullptr, nullptr, nullptr, nullptr, nullptr, nullptr, nullptr);
-    Cpp_LoadClabelsRfunc(3, nullptr, nullptr, kTrue, nullptr);
-
-    // Records the host may leave out: no data sets and no system information
-    // still give both scripts, with empty separators.
-    Cpp_TransferToR(run.main_, run.dialog_.air, nullptr, nullptr, 1);
-    EXPECT_NE(run.Script().find("fit <- lm("), std::string::npos);
-    EXPECT_NE(run.CheckScript(), "");
-    auto code = run.arena_.Var("n <- xltype(1,9)");
-    Cpp_ReplaceCodeByData(code, nullptr);
-    EXPECT_EQ(host::Text(*code), "n <- ");
-    run.ExpectHostString(Cpp_GetModelEquation(run.dialog_.air, nullptr, 1));
-    // A data set written without a dialog record (it is not read).
-    Cpp_WriteDataSetToFile(run.main_, nullptr, run.FirstDataSet(), 0, 0, 0, run.arena_.Str("b.csv"), nullptr, 0, 0);
-    EXPECT_EQ(run.DataFile("b.csv"), "1.510north7\n2.2520south8\n330north9\n");
-    EXPECT_TRUE(run.sandbox_.Outside().empty());
-    EXPECT_TRUE(run.outside_.NewEntries().empty());
-}
-
-TEST(BadRecords, EmptyFoldersNameNoFolder) {
-    ModelRun run;
-    // Without folders the paths would start at the root of the file system.
-    run.main_->workFolder = run.arena_.Str("");
-    run.main_->rFolder = run.arena_.Str("");
-    run.TransferEverything();
-    EXPECT_EQ(run.sandbox_.Entries(), (std::vector<std::string>{"r", "work"}));
-    EXPECT_EQ(run.outside_.NewEntries(), std::vector<std::string>{});
-    // The code still names its chart by file name alone.
-    EXPECT_NE(host::Text(run.main_->rCode).find("png('Residuals.png',"), std::string::npos)
-        << host::Text(run.main_->rCode);
-}
-
-TEST(BadRecords, NullArraysBehindCountsReadAsEmpty) {
-    ModelRun run;
-    for (ST_Vect* vect : DialogVectors(*run.dialog_.air)) {
-        vect->count = 5;
-        vect->values = nullptr;
+    static ColumnData Numbers(const char* name, std::vector<double> values) {
+        return {name, true, std::make_shared<const std::vector<double>>(std::move(values)), {}};
     }
-    ST_DataSet& set = *run.FirstDataSet();
-    for (ST_MVect* block : Blocks(set)) {
-        block->columnCount = 3;
-        block->columns = nullptr;
-        block->columnLengths = nullptr;
-        block->columnNames = nullptr;
+    static ColumnData Texts(const char* name, std::vector<std::string> texts) { return {name, false, {}, texts}; }
+    static kovr::DataSetData Data() {
+        kovr::DataSetData d;
+        d.name = "data1";
+        d.quanti1 = {Numbers("y", {1.5, 2.25, 3})};
+        d.quanti2 = {Numbers("x", {10, 20, 30})};
+        d.quali1 = {Texts("g", {"n", "s", "n"})};
+        d.dataQuanti = {{Numbers("w", {7, 8, 9})}};
+        d.obsLabels = {"o1", "o2", "o3"};
+        d.rowCount = 3;
+        return d;
     }
-    set.obsLabels = nullptr;
-    set.dataQuanti.blocks = nullptr;
-    set.dataQuanti.blockCount = 2;
-    // A host array that announces records but holds none.
-    set.dataQuali.blocks = run.arena_.CountOnly<ST_MVect>(2);
-    set.dataQuali.blockCount = 2;
-    run.TransferEverything();
-    run.ComputeEverything();
-    run.DescribeEverything();
-    // Nothing is left of the data but rowCount: no line of empty cells.
-    EXPECT_EQ(run.DataFile("data1.csv"), "obsLabels\n");
-    EXPECT_EQ(set.quanti1.columnCount, 3);
-    EXPECT_EQ(run.dialog_.air->optionKind.count, 5);
 
-    run.sets_->dataSets = run.arena_.CountOnly<ST_DataSet>(3);
-    run.sets_->exportFlags = nullptr;
-    run.sets_->dataSetNames = nullptr;
-    run.sets_->count = 3;
-    run.main_->catalogTable = nullptr;
-    run.main_->catalogCount = 3;
-    run.TransferEverything();
-    run.ComputeEverything();
-    run.DescribeEverything();
-    EXPECT_EQ(run.sets_->count, 3);
-    EXPECT_TRUE(run.sandbox_.Outside().empty());
-    EXPECT_TRUE(run.outside_.NewEntries().empty());
-}
-
-TEST(BadRecords, CountsBeyondTheArraysReachOnlyWhatTheArraysHold) {
-    ModelRun honest;
-    honest.TransferEverything();
-    ModelRun run;
-    // Every vector claims more entries than its array holds (8).
-    for (ST_Vect* vect : DialogVectors(*run.dialog_.air)) vect->count = 100;
-    ST_DataSetArray& sets = *run.sets_;
-    sets.count = 4;  // one data set record, one export flag, one name
-    ST_DataSet& set = *run.FirstDataSet();
-    for (ST_MVect* block : Blocks(set)) {
-        block->columnCount += 3;
-        SetAll(block->columnLengths, 1000);
-    }
-    set.dataQuanti.blockCount = 5;
-    run.TransferEverything();
-    run.ComputeEverything();
-    run.DescribeEverything();
-    EXPECT_EQ(run.Script(), honest.Script());
-    EXPECT_EQ(run.CheckScript(), honest.CheckScript());
-    EXPECT_EQ(run.DataFile("data1.csv"), honest.DataFile("data1.csv"));
-    EXPECT_EQ(run.DataFile("one.csv"), honest.DataFile("one.csv"));
-    EXPECT_EQ(sets.count, 4);
-    EXPECT_EQ(run.dialog_.air->scriptCode.count, 100);
-    EXPECT_TRUE(run.sandbox_.Outside().empty());
-}
-
-// Every host array the records of a run hold. Arrays inside records of
-// arrays are found through those records, so before any array is made wrong.
-std::vector<SAFEARRAY*> HostArrays(ModelRun& run) {
-    std::vector<SAFEARRAY*> arrays;
-    // By value: the records are packed, their fields may be misaligned.
-    const auto add = [&arrays](SAFEARRAY* array) {
-        if (array != nullptr) arrays.push_back(array);
-    };
-    add(run.main_->catalogTable);
-    add(run.sets_->dataSets);
-    add(run.sets_->exportFlags);
-    add(run.sets_->dataSetNames);
-    for (ST_Vect* vect : DialogVectors(*run.dialog_.air)) add(vect->values);
-    for (int j = 0; j < host::kControlVectorCount; ++j) add(host::ControlVector(*run.dialog_.controls, j).values);
-    ST_DataSet& set = *run.FirstDataSet();
-    add(set.obsLabels);
-    add(set.dataQuanti.blocks);
-    add(set.dataQuali.blocks);
-    for (ST_MVect* block : Blocks(set)) {
-        add(block->columns);
-        add(block->columnLengths);
-        add(block->columnNames);
-        for (int i = 1; block->columns != nullptr && i <= block->columnCount; ++i) {
-            add(host::RecordAt<ST_Vect>(block->columns, i).values);
+    // Every host string the records and the arguments hold.
+    void Collect(kovr::StringSlots& s) {
+        main.CollectStrings(s);
+        loaded.dialog->CollectStrings(s);
+        sets.CollectStrings(s);
+        for (BSTR& slot : slots) s.Field(&slot);
+        for (size_t field : {offsetof(SystemInfo, decimalSymbol), offsetof(SystemInfo, listSeparator)}) {
+            s.Field(reinterpret_cast<char*>(&info) + field);
+        }
+        for (size_t field : {offsetof(ST_ErrorInfo, title), offsetof(ST_ErrorInfo, message),
+                             offsetof(ST_ErrorInfo, module), offsetof(ST_ErrorInfo, text1), offsetof(ST_ErrorInfo, text2)}) {
+            s.Field(reinterpret_cast<char*>(&error) + field);
         }
     }
-    return arrays;
-}
 
-std::string Bytes(const SAFEARRAY* array) {
-    size_t n = array->cbElements;
-    for (uint16_t d = 0; d < array->cDims; ++d) n *= array->rgsabound[d].cElements;
-    return array->pvData == nullptr ? std::string() : std::string(static_cast<const char*>(array->pvData), n);
-}
+    // The fields of the records that hold host arrays (as addresses: in the
+    // packed records they may not be aligned) and counts.
+    void Array(void* record, size_t offset) { arrays.push_back(static_cast<char*>(record) + offset); }
+    void Vect(ST_Vect& v) {
+        counts.push_back(&v.count);
+        Array(&v, offsetof(ST_Vect, values));
+    }
+    void Block(ST_MVect& b) {
+        counts.push_back(&b.columnCount);
+        for (size_t field : {offsetof(ST_MVect, columnLengths), offsetof(ST_MVect, columns),
+                             offsetof(ST_MVect, columnNames)}) {
+            Array(&b, field);
+        }
+        for (int32_t& n : Items<int32_t>(b.columnLengths)) counts.push_back(&n);
+        for (ST_Vect& v : Items<ST_Vect>(b.columns)) Vect(v);
+    }
+    void DataSet(ST_DataSet& d) {
+        for (ST_MVect* b : {&d.quanti1, &d.quanti2, &d.quali1, &d.quali2, &d.textBlock}) Block(*b);
+        for (ST_Data* list : {&d.dataQuanti, &d.dataQuali}) {
+            counts.push_back(&list->blockCount);
+            Array(list, offsetof(ST_Data, blocks));
+            for (ST_MVect& b : Items<ST_MVect>(list->blocks)) Block(b);
+        }
+        counts.push_back(&d.rowCount);
+        Array(&d, offsetof(ST_DataSet, obsLabels));
+    }
+    void FindParts() {
+        Collect(held);
+        for (const auto& field : kovr::kDialogVectors) Vect(kovr::VectorOf(loaded.dialog->dialog(), field));
+        for (const auto& field : kovr::kControlVectors) Vect(kovr::VectorOf(loaded.dialog->controls(), field));
+        Vect(main.get()->spareList);
+        counts.push_back(&main.get()->catalogCount);
+        Array(main.get(), offsetof(ST_Main_aiR, catalogTable));
+        counts.push_back(&sets.get()->count);
+        for (size_t field : {offsetof(ST_DataSetArray, dataSets), offsetof(ST_DataSetArray, exportFlags),
+                             offsetof(ST_DataSetArray, dataSetNames)}) {
+            Array(sets.get(), field);
+        }
+        for (ST_DataSet* d : {&sets.DataSet(1), &results[0].quali.dataSet}) DataSet(*d);
+        Block(quali.textBlock);
+        Array(&results[0], offsetof(ST_DescStats, quanti.values));
+        Array(&results[0], offsetof(ST_DescStats, quanti.formats.statistics));
+    }
+    static SAFEARRAY* Load(void* field) {
+        SAFEARRAY* array;
+        std::memcpy(&array, field, sizeof array);
+        return array;
+    }
+    static void Store(void* field, SAFEARRAY* array) { std::memcpy(field, &array, sizeof array); }
 
-// Descriptors that do not say what the field holds: 16-bit elements for
-// 32-bit ones (and so on), strings for numbers or records and the reverse,
-// no or three dimensions. Every export is called with all of them at once:
-// each such array counts as absent, so none is read beyond its end (the
-// ASan build checks) and none is written.
-TEST(BadRecords, ArraysOfTheWrongKindAreLeftAlone) {
-    struct Wrong {
-        const char* what;
-        void (*make)(SAFEARRAY&);
-    };
-    const Wrong wrongs[] = {
-        {"element size", [](SAFEARRAY& a) { a.cbElements /= 2; }},
-        {"string and record flags", [](SAFEARRAY& a) { a.fFeatures ^= FADF_BSTR | FADF_RECORD; }},
-        {"no dimension", [](SAFEARRAY& a) { a.cDims = 0; }},
-        {"three dimensions", [](SAFEARRAY& a) { a.cDims = 3; }},
-    };
-    for (const Wrong& wrong : wrongs) {
-        SCOPED_TRACE(wrong.what);
-        ModelRun run;
-        run.main_->catalogTable = run.arena_.Array(host::Elem::kString, 7, 9);
-        run.main_->catalogCount = 9;
-        run.main_->catalogFolder = run.arena_.Str(KOV_SOURCE_DIR "/examples/catalogue");
-        run.main_->templateFolder = run.arena_.Str(KOV_SOURCE_DIR "/examples/catalogue/Regression");
-        run.main_->templateFile = run.arena_.Str("linear_regression.xml");
-        const std::vector<SAFEARRAY*> arrays = HostArrays(run);
-        std::vector<std::string> before;
-        std::vector<SAFEARRAY> descriptors;  // the header is enough to put each back
-        for (SAFEARRAY* array : arrays) {
-            before.push_back(Bytes(array));
-            descriptors.push_back(*array);
-            wrong.make(*array);
-        }
-        Cpp_GetListOfRFiles(run.main_);
-        Cpp_GetMethodDescription(run.main_, run.dialog_.air, run.dialog_.controls, run.arena_.Buffer({}, 6500),
-                                 run.arena_.ErrorInfo());
-        run.TransferEverything();
-        run.ComputeEverything();
-        run.DescribeEverything();
-        for (size_t k = 0; k < arrays.size(); ++k) {
-            arrays[k]->cDims = descriptors[k].cDims;
-            arrays[k]->fFeatures = descriptors[k].fFeatures;
-            arrays[k]->cbElements = descriptors[k].cbElements;
-            EXPECT_EQ(Bytes(arrays[k]), before[k]) << "array " << k;
-        }
-        EXPECT_EQ(run.DataFile("data1.csv"), "");
-        EXPECT_TRUE(run.sandbox_.Outside().empty());
+    void Take(BSTR s) {
+        EXPECT_NE(s, nullptr);
+        SysFreeString(s);
+    }
+
+    inline static const std::string kCatalogue = KOV_SOURCE_DIR "/examples/catalogue";
+    kovtest::TempFolder folder;
+    kovr::Translations translations;
+    kovr::LoadedTemplate loaded = kovr::LoadTemplate(kCatalogue + "/Regression/linear_regression.xml", translations);
+    kovr::HostMain main;
+    const kovr::DataSetData data = Data();  // the numbers stay in these columns
+    kovr::DataSetData frequencies;          // room for the frequency table of g
+    kovr::HostDataSets sets{{data}};
+    ST_DataSetArray second{};
+    ST_DataSet third{};
+    SystemInfo info{};
+    ST_QualiInfo quali{};
+    ST_DescStats results[4]{};
+    ST_aiRSize sizes{};
+    ST_AirControlInfoSize controlSizes{};
+    ST_ErrorInfo error{};
+    std::wstring catalogue = kovr::WideText(kCatalogue);
+    BSTR strings[5];
+    BSTR slots[12];
+    double numbers[3]{};
+    int32_t ints[3]{}, option = 1, listIndex = 0, inputs = 0, combos = 0;
+    int32_t n = 3, k = 1;  // counts and positions
+    Args a;
+    kovr::StringSlots held;
+    std::vector<void*> arrays;
+    std::vector<int32_t*> counts;
+    std::vector<std::function<void()>> undo;  // puts back what a fault took away
+};
+
+using Call = void (*)(Model&);
+const std::pair<const char*, Call> kExports[] = {
+    {"Len", [](Model& r) { Cpp_Len(r.a.text); }},
+    {"Asc", [](Model& r) { Cpp_Asc(r.a.text); }},
+    {"InStr", [](Model& r) { Cpp_InStr(r.k, r.a.text, r.a.find); }},
+    {"Left", [](Model& r) { r.Take(Cpp_Left(r.a.text, r.n)); }},
+    {"LCase", [](Model& r) { r.Take(Cpp_LCase(r.a.text)); }},
+    {"UCase", [](Model& r) { r.Take(Cpp_UCase(r.a.text)); }},
+    {"Mid", [](Model& r) { r.Take(Cpp_Mid(r.a.text, r.k, r.n)); }},
+    {"Replace", [](Model& r) { r.Take(Cpp_Replace(r.a.text, r.a.find, r.a.by, r.k, r.n)); }},
+    {"Join", [](Model& r) { r.Take(Cpp_Join(r.a.buffer, r.n, r.a.separator)); }},
+    {"FindStrInVect", [](Model& r) { Cpp_FindStrInVect(r.a.find, r.n, r.a.buffer); }},
+    {"GetNextBeforeComma", [](Model& r) { r.Take(Cpp_GetNextBeforeComma(r.a.list, r.a.separator, -1)); }},
+    {"GetVectFromCommaList", [](Model& r) { Cpp_GetVectFromCommaList(r.a.text, r.n, r.a.separator, r.a.out); }},
+    {"GetVectFromCommaListDbl",
+     [](Model& r) { Cpp_GetVectFromCommaListDbl(r.a.text, r.n, -1, r.a.separator, r.a.header, r.a.numbers); }},
+    {"GetVectFromCommaListLng",
+     [](Model& r) { Cpp_GetVectFromCommaListLng(r.a.text, r.n, -1, r.a.separator, r.a.header, r.a.ints); }},
+    {"ExtractFromList", [](Model& r) { r.Take(Cpp_ExtractFromList(r.k, r.a.text)); }},
+    {"GetUniqueID", [](Model& r) { Cpp_GetUniqueID(r.a.text, r.a.find); }},
+    {"GetDataType", [](Model& r) { Cpp_GetDataType(r.a.text); }},
+    {"ReplaceSpecialSymbols", [](Model& r) { r.Take(Cpp_ReplaceSpecialSymbols(r.a.text)); }},
+    {"IsOkAfter", [](Model& r) { Cpp_IsOkAfter(r.a.find); }},
+    {"RReplace", [](Model& r) { r.Take(Cpp_RReplace(r.a.text, r.a.find, r.a.by)); }},
+    {"CodeChecks", [](Model& r) { r.Take(Cpp_CodeChecks(r.a.text)); }},
+    {"LoadClabelsRfunc", [](Model& r) { Cpp_LoadClabelsRfunc(r.n, r.a.separator, r.a.buffer, -1, r.a.formula); }},
+    {"GetTypeValListindex",
+     [](Model& r) { Cpp_GetTypeValListindex(r.a.dialog, r.k, r.a.kind, r.a.value, r.a.listIndex, r.a.inputs, r.a.combos); }},
+    {"GetValueForCtlType", [](Model& r) { r.Take(Cpp_GetValueForCtlType(r.a.dialog, r.k, r.a.text, r.a.find, r.k, r.k, r.k)); }},
+    {"GetRCodeForOption", [](Model& r) { r.Take(Cpp_GetRCodeForOption(r.a.dialog, r.a.option, r.a.inputs, r.a.combos)); }},
+    {"GetVarFromSetID", [](Model& r) { r.Take(Cpp_GetVarFromSetID(r.a.sets, r.k, 9)); }},
+    {"ReplaceCodeByData", [](Model& r) { Cpp_ReplaceCodeByData(r.a.code, r.a.sets); }},
+    {"GetModelEquation", [](Model& r) { r.Take(Cpp_GetModelEquation(r.a.dialog, r.a.sets, r.k)); }},
+    {"GetRCodeAndReplaceOptions", [](Model& r) { Cpp_GetRCodeAndReplaceOptions(r.a.main, r.a.dialog, r.a.sets, 0); }},
+    {"WriteDataSetToFile",
+     [](Model& r) { Cpp_WriteDataSetToFile(r.a.main, r.a.dialog, r.a.set, 0, -1, -1, r.a.file, r.a.separator, -1, -1); }},
+    {"WriteROneScript", [](Model& r) { Cpp_WriteROneScript(r.a.main, r.a.dialog, r.a.info, r.a.sets, -1); }},
+    {"WriteRScripts", [](Model& r) { Cpp_WriteRScripts(r.a.main, r.a.dialog, r.a.info, r.a.sets); }},
+    {"TransferToR", [](Model& r) { Cpp_TransferToR(r.a.main, r.a.dialog, r.a.sets, r.a.info, r.k); }},
+    {"GetMethodDescriptionSize",
+     [](Model& r) { Cpp_GetMethodDescriptionSize(r.a.main, r.a.sizes, r.a.controlSizes, r.a.messages, r.a.error); }},
+    {"GetMethodDescription",
+     [](Model& r) { Cpp_GetMethodDescription(r.a.main, r.a.dialog, r.a.controls, r.a.messages, r.a.error); }},
+    {"GetNbRFiles", [](Model& r) { Cpp_GetNbRFiles(r.a.folder); }},
+    {"GetListOfRFiles", [](Model& r) { Cpp_GetListOfRFiles(r.a.main); }},
+    {"GetDescStatsModel",
+     [](Model& r) { Cpp_GetDescStatsModel(0, r.a.sets, r.a.second, r.a.third, r.a.quali, r.a.r1, r.a.r2, r.a.r3, r.a.r4); }},
+};
+
+void SetCounts(Model& r, int32_t count) {
+    for (int32_t* n : r.counts) *n = count;
+    r.n = r.k = count;
+    // A buffer of the host holds what its count says; a huge count comes here
+    // with no buffer.
+    if (count > 3) {
+        r.a.buffer = r.a.out = nullptr;
+        r.a.numbers = nullptr;
+        r.a.ints = nullptr;
     }
 }
 
-TEST(BadRecords, NegativeAndHugeCountsAreHarmless) {
-    for (int32_t count : {INT_MIN, -1, INT_MAX}) {
-        SCOPED_TRACE(count);
-        ModelRun run;
-        for (ST_Vect* vect : DialogVectors(*run.dialog_.air)) vect->count = count;
-        run.sets_->count = count;
-        ST_DataSet& set = *run.FirstDataSet();
-        for (ST_MVect* block : Blocks(set)) {
-            block->columnCount = count;
-            SetAll(block->columnLengths, count);
-        }
-        set.dataQuanti.blockCount = count;
-        set.dataQuali.blockCount = count;
-        set.rowCount = count;
-        run.main_->catalogCount = count;
-        run.TransferEverything();
-        run.ComputeEverything();
-        run.DescribeEverything();
-        // A negative row count gives no data line; a huge one no more lines
-        // than the host arrays hold rows.
-        const std::string data = run.DataFile("data1.csv");
-        const size_t lines = static_cast<size_t>(std::count(data.begin(), data.end(), '\n'));
-        EXPECT_EQ(lines, count < 0 ? 1u : 4u) << data;
-        EXPECT_EQ(run.sets_->count, count);
-        EXPECT_TRUE(run.sandbox_.Outside().empty());
-        EXPECT_TRUE(run.outside_.NewEntries().empty());
+void Descriptors(Model& r, void (*wrong)(SAFEARRAY&)) {
+    for (void* field : r.arrays) {
+        SAFEARRAY* array = Model::Load(field);
+        if (array == nullptr) continue;
+        const SAFEARRAY good = *array;
+        const size_t bytes = size_t{good.cbElements} * kovr::ElementCount(array);
+        const std::string before(static_cast<const char*>(array->pvData), array->pvData == nullptr ? 0 : bytes);
+        wrong(*array);
+        r.undo.push_back([array, good, before] {
+            *array = good;
+            EXPECT_EQ(std::string(static_cast<const char*>(array->pvData), before.size()), before);
+        });
     }
+}
+
+const std::pair<std::string, std::function<void(Model&)>> kFaults[] = {
+    {"none", [](Model&) {}},
+    {"counts INT_MIN", [](Model& r) { SetCounts(r, INT_MIN); }},
+    {"counts -1", [](Model& r) { SetCounts(r, -1); }},
+    {"counts beyond the arrays", [](Model& r) { SetCounts(r, 100); }},
+    {"counts INT_MAX", [](Model& r) { SetCounts(r, INT_MAX); }},
+    {"no arrays behind the counts",
+     [](Model& r) {
+         for (void* field : r.arrays) {
+             r.undo.push_back([field, array = Model::Load(field)] { Model::Store(field, array); });
+             Model::Store(field, nullptr);
+         }
+     }},
+    {"element size", [](Model& r) { Descriptors(r, [](SAFEARRAY& a) { a.cbElements /= 2; }); }},
+    {"string and record flags", [](Model& r) { Descriptors(r, [](SAFEARRAY& a) { a.fFeatures ^= FADF_BSTR | FADF_RECORD; }); }},
+    {"no dimension", [](Model& r) { Descriptors(r, [](SAFEARRAY& a) { a.cDims = 0; }); }},
+    {"three dimensions", [](Model& r) { Descriptors(r, [](SAFEARRAY& a) { a.cDims = 3; }); }},
+    {"null strings",
+     [](Model& r) {
+         for (void* slot : r.held.slots()) {
+             r.undo.push_back([slot, s = kovr::LoadHostString(slot)] {
+                 SysFreeString(kovr::LoadHostString(slot));
+                 kovr::StoreHostString(slot, s);
+             });
+             kovr::StoreHostString(slot, nullptr);
+         }
+     }},
+};
+
+// The names in the top folder and the current folder.
+std::vector<std::string> TopAndCurrent() {
+    std::vector<std::string> names;
+    for (const fs::path& folder : {fs::path("/"), fs::current_path()}) {
+        for (const auto& entry : fs::directory_iterator(folder)) names.push_back(entry.path());
+    }
+    std::sort(names.begin(), names.end());
+    return names;
+}
+
+// Every export with every fault, and each argument made null in turn.
+TEST(BadRecords, EveryExportSurvivesEveryFault) {
+    const std::vector<std::string> outside = TopAndCurrent();
+    std::vector<std::pair<std::string, std::function<void(Model&)>>> faults(std::begin(kFaults), std::end(kFaults));
+    for (size_t k = 0; k < sizeof(Args) / sizeof(void*); ++k) {
+        faults.emplace_back("null argument " + std::to_string(k), [k](Model& r) {
+            std::memset(reinterpret_cast<char*>(&r.a) + k * sizeof(void*), 0, sizeof(void*));
+        });
+    }
+    for (const auto& [what, fault] : faults) {
+        SCOPED_TRACE(what);
+        Model run;
+        ASSERT_TRUE(run.loaded.ok());
+        run.FindParts();
+        fault(run);
+        for (const auto& [name, call] : kExports) {
+            SCOPED_TRACE(name);
+            // Frees what the call replaced (the slots were found while the arrays were whole).
+            kovr::ReplacedStrings replaced([&](kovr::StringSlots& s) {
+                for (void* slot : run.held.slots()) s.Field(slot);
+            });
+            call(run);
+        }
+        for (auto undo = run.undo.rbegin(); undo != run.undo.rend(); ++undo) (*undo)();
+        for (const auto& entry : fs::recursive_directory_iterator(run.folder.path())) {
+            const std::string path = fs::relative(entry.path(), run.folder.path());
+            const std::string top = path.substr(0, path.find('/'));
+            EXPECT_TRUE(top == "work" || top == "r") << path;
+        }
+        if (what == "none") {
+            EXPECT_NE(kovtest::ReadBytes(run.folder / "work/datastore/data1.csv"), "");
+            EXPECT_NE(kovtest::ReadBytes(run.folder / "r/lm.script"), "");
+        }
+    }
+    EXPECT_EQ(TopAndCurrent(), outside);
 }
 
 }  // namespace
