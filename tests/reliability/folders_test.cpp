@@ -1,0 +1,168 @@
+// Folders the process may not read or write, and files planted where a
+// transfer writes. Permission bits do not bind root, so those cases run in a
+// child process as the user "nobody". Unreadable parts are left out or
+// reported; nothing is written where writing is not allowed, through a link,
+// or outside the folders the main record names; nothing crashes.
+#include <gtest/gtest.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include <algorithm>
+#include <cstdio>
+#include <filesystem>
+#include <string>
+#include <vector>
+
+#include "child_process.h"
+#include "host_arrays.h"
+#include "host_data_sets.h"
+#include "host_text.h"
+#include "template_file.h"
+#include "test_support.h"
+#include "transfer_call.h"
+
+namespace {
+
+namespace fs = std::filesystem;
+using reliability::ChildResult;
+
+void ExpectPassedInChild(const std::function<bool()>& body) {
+    const ChildResult result = reliability::RunInChild(body, true);
+    if (result == ChildResult::kCannotDropPrivileges) GTEST_SKIP() << "cannot run as an unprivileged user";
+    EXPECT_EQ(result, ChildResult::kPassed);
+}
+
+bool Check(bool holds, const char* what) {
+    if (!holds) std::fprintf(stderr, "failed: %s\n", what);
+    return holds;
+}
+
+// Every path below folder, relative to it.
+std::vector<std::string> Entries(const std::string& folder) {
+    std::vector<std::string> entries;
+    for (const auto& entry : fs::recursive_directory_iterator(folder, fs::directory_options::skip_permission_denied)) {
+        entries.push_back(fs::relative(entry.path(), folder));
+    }
+    std::sort(entries.begin(), entries.end());
+    return entries;
+}
+
+// A transfer of function f on data set d into the folders work and r of a folder.
+struct Transfer {
+    explicit Transfer(const std::string& folder) {
+        main.Set(offsetof(ST_Main_aiR, workFolder), folder + "/work/");
+        main.Set(offsetof(ST_Main_aiR, rFolder), folder + "/r/");
+        main.Set(offsetof(ST_Main_aiR, group), "G");
+        data.name = "d";
+        data.quanti1 = {{"x", true, std::make_shared<const std::vector<double>>(std::vector<double>{1, 2}), {}}};
+        data.rowCount = 2;
+    }
+    void operator()(int columnIndex = 1) {
+        kovr::HostDataSets sets({data});
+        kovr::TransferToR(main, *loaded.dialog, sets, ";", columnIndex);
+    }
+    std::string Script() const { return kovtest::ReadBytes(main.Get(offsetof(ST_Main_aiR, rFolder)) + "f.script"); }
+
+    kovtest::TempFolder templates;
+    kovr::Translations translations;
+    kovr::LoadedTemplate loaded = kovr::LoadTemplate(
+        templates.Write("f.xml", "<RFunction function=\"f\" datastructure=\"data\"><Tab text=\"P\"/><RResults>"
+                                 "<Result name=\"t\" text=\"T\"/></RResults></RFunction>"),
+        translations);
+    kovr::HostMain main;
+    kovr::DataSetData data;
+};
+
+TEST(Folders, UnreadableOrReadOnlyFoldersGetNothingAndCrashNothing) {
+    kovtest::TempFolder folder;
+    chmod(folder.path().c_str(), 0777);
+    const std::string catalogue = folder / "catalogue";
+    for (const char* group : {"A", "B", "C"}) fs::create_directories(catalogue + "/" + group);
+    for (const std::string name : {"A/x", "B/y", "C/z"}) {
+        folder.Write("catalogue/" + name + ".xml", "<RFunction function=\"" + name.substr(2) + "\"><Tab text=\"P\"/></RFunction>");
+    }
+    chmod((catalogue + "/B").c_str(), 0);        // a group that cannot be listed
+    chmod((catalogue + "/C/z.xml").c_str(), 0);  // a template that cannot be read
+    ExpectPassedInChild([&] {
+        bool passed = Check(Cpp_GetNbRFiles(kovr::WideText(catalogue).c_str()) == 2, "A/x.xml and C/z.xml counted");
+        kovr::HostMain main;
+        main.Set(offsetof(ST_Main_aiR, catalogFolder), catalogue);
+        main.NewCatalogTable(2);
+        Cpp_GetListOfRFiles(main.get());
+        // Sorted by group: x of A, then the unreadable z of C, without function.
+        passed &= Check(main.CatalogField(1, 1) == "x.xml" && main.CatalogField(3, 1) == "x", "A/x.xml listed first");
+        passed &= Check(main.CatalogField(1, 2) == "z.xml" && main.CatalogField(3, 2).empty(), "C/z.xml, no function");
+        kovr::Translations translations;
+        passed &= Check(!kovr::LoadTemplate(catalogue + "/C/z.xml", translations).ok(), "z.xml reported");
+
+        // The transfer makes its folders under a read-only one: nothing written.
+        const std::string own = folder / "own";
+        mkdir(own.c_str(), 0555);
+        Transfer transfer(own);
+        transfer();
+        passed &= Check(Entries(own).empty(), "nothing written into the read-only folder");
+        // A script that cannot be written keeps what it held; the data file is written.
+        chmod(own.c_str(), 0755);
+        for (const char* sub : {"/r", "/work"}) mkdir((own + sub).c_str(), 0755);
+        folder.Write("own/r/f.script", "kept");
+        chmod((own + "/r/f.script").c_str(), 0444);
+        transfer();
+        passed &= Check(transfer.Script() == "kept", "the read-only script kept");
+        passed &= Check(kovtest::ReadBytes(own + "/work/datastore/d.csv") == "x\n1\n2\n", "the data file written");
+        return passed;
+    });
+}
+
+// Under umask 022 what a transfer creates is open to no one else, the folders
+// it is handed keep their mode, a link or another account's file planted at a
+// file's path is replaced instead of written through, and names that climb
+// out of their folder get nothing, anywhere.
+TEST(Folders, TransferKeepsToItsFoldersAndOpensNothingToOthers) {
+    const mode_t savedMask = umask(022);
+    kovtest::TempFolder folder;
+    fs::create_directory(folder / "work");
+    fs::create_directory(folder / "r");
+    chmod((folder / "work").c_str(), 0750);
+    Transfer transfer(folder.path());
+    transfer();
+    for (const std::string& entry : Entries(folder.path())) {
+        struct stat status;
+        ASSERT_EQ(lstat((folder / entry).c_str(), &status), 0);
+        const mode_t mode = status.st_mode & 07777;
+        if (entry == "work") {
+            EXPECT_EQ(mode, 0750u);
+        } else {
+            EXPECT_EQ(mode & (S_IWGRP | S_IWOTH | S_ISUID | S_ISGID | S_ISVTX), 0u) << entry;
+        }
+    }
+
+    const std::string data = folder / "work/datastore/d.csv";
+    const std::string target = folder.Write("target", "kept");
+    ASSERT_EQ(unlink(data.c_str()), 0);
+    ASSERT_EQ(symlink(target.c_str(), data.c_str()), 0);
+    folder.Write("r/f.script", "planted");
+    const bool foreign = chown((folder / "r/f.script").c_str(), 65534, 65534) == 0;  // only root may give a file away
+    transfer();
+    EXPECT_EQ(kovtest::ReadBytes(target), "kept");
+    EXPECT_EQ(kovtest::ReadBytes(data), "x\n1\n2\n");
+    struct stat status;
+    ASSERT_EQ(lstat((folder / "r/f.script").c_str(), &status), 0);
+    EXPECT_TRUE(S_ISREG(status.st_mode));
+    if (foreign) {
+        EXPECT_EQ(status.st_uid, geteuid());
+    }
+    EXPECT_NE(transfer.Script(), "planted");
+
+    const std::vector<std::string> before = Entries(folder.path());
+    transfer.main.Set(offsetof(ST_Main_aiR, group), "../../G");
+    transfer.data.name = "../../d";
+    transfer();
+    EXPECT_EQ(transfer.Script().find("../"), std::string::npos) << "nothing R would write outside";
+    kovr::SetHostString(reinterpret_cast<char*>(&transfer.loaded.dialog->dialog()) + offsetof(ST_aiR, functionName),
+                        "../f");
+    transfer();
+    EXPECT_EQ(Entries(folder.path()), before);
+    umask(savedMask);
+}
+
+}  // namespace
