@@ -57,7 +57,7 @@ std::span<T> Items(SAFEARRAY* array) {
 
 // The linear regression example, its option rows at their defaults, over a
 // data set of a response, an explanatory column, a factor, labels and an
-// extra block, with the descriptive statistics of both kinds asked for.
+// extra block, with two statistics of its numeric columns asked for.
 struct Model {
     Model() {
         const kovr::DialogView view = kovr::ViewOf(loaded);
@@ -66,8 +66,6 @@ struct Model {
             {offsetof(ST_Main_aiR, workFolder), folder / "work/"},
             {offsetof(ST_Main_aiR, rFolder), folder / "r/"},
             {offsetof(ST_Main_aiR, catalogFolder), kCatalogue},
-            {offsetof(ST_Main_aiR, templateFolder), kCatalogue + "/Regression"},
-            {offsetof(ST_Main_aiR, templateFile), "linear_regression.xml"},
             {offsetof(ST_Main_aiR, group), view.group},
             {offsetof(ST_Main_aiR, rCode), ""}};
         for (const auto& [field, text] : fields) main.Set(field, text);
@@ -75,10 +73,6 @@ struct Model {
         main.NewCatalogTable(9);
         info.decimalSymbol = kovr::NewHostString(".");
         info.listSeparator = kovr::NewHostString(";");
-        sets.FillBlock(quali.textBlock, {Texts("g", {"n", "s", "n"})});
-        frequencies.quanti1 = frequencies.quanti2 = {Numbers("g", {0, 0})};
-        frequencies.quali1 = {Texts("g", {"", ""})};
-        sets.FillDataSet(results[0].quali.dataSet, frequencies);
         results[0].quanti.values = sets.Table(VT_R8, 2, 2);
         results[0].quanti.formats.statistics = sets.Array(VT_BSTR, 2);
         kovr::SetTextAt(results[0].quanti.formats.statistics, 1, "n");
@@ -170,8 +164,7 @@ struct Model {
                              offsetof(ST_DataSetArray, dataSetNames)}) {
             Array(sets.get(), field);
         }
-        for (ST_DataSet* d : {&sets.DataSet(1), &results[0].quali.dataSet}) DataSet(*d);
-        Block(quali.textBlock);
+        DataSet(sets.DataSet(1));
         Array(&results[0], offsetof(ST_DescStats, quanti.values));
         Array(&results[0], offsetof(ST_DescStats, quanti.formats.statistics));
     }
@@ -191,9 +184,8 @@ struct Model {
     kovtest::TempFolder folder;
     kovr::Translations translations;
     kovr::LoadedTemplate loaded = kovr::LoadTemplate(kCatalogue + "/Regression/linear_regression.xml", translations);
-    kovr::HostMain main;
+    kovr::HostMain& main = *loaded.main;  // names the template
     const kovr::DataSetData data = Data();  // the numbers stay in these columns
-    kovr::DataSetData frequencies;          // room for the frequency table of g
     kovr::HostDataSets sets{{data}};
     ST_DataSetArray second{};
     ST_DataSet third{};

@@ -4,7 +4,6 @@
 #include <gtest/gtest.h>
 
 #include <chrono>
-#include <filesystem>
 #include <string>
 #include <vector>
 
@@ -34,12 +33,6 @@ struct Strings {
     BSTR operator()(const std::string& text) { return held.emplace_back(kovr::NewHostString(text)); }
     std::vector<BSTR> held;
 };
-
-std::vector<std::string> Names(const std::string& folder) {
-    std::vector<std::string> names;
-    for (const auto& entry : std::filesystem::directory_iterator(folder)) names.push_back(entry.path());
-    return names;
-}
 
 std::string Take(BSTR s) {
     EXPECT_NE(s, nullptr);
@@ -112,20 +105,6 @@ TEST(BadStrings, MegabyteStringsInRecords) {
               longName + separator + "t" + separator + "e\n" + "1" + separator + std::string(kMegabyte, 't') +
                   separator + "5\n" + "2" + separator + "u" + separator + "6\n");
 
-    // Folders and a file name too long for the file system: nothing written.
-    const std::vector<std::string> before = Names(folder.path());
-    main.Set(offsetof(ST_Main_aiR, workFolder), folder / std::string(kMegabyte, 'w') + "/");
-    main.Set(offsetof(ST_Main_aiR, rFolder), folder / std::string(kMegabyte, 'r') + "/");
-    kovr::TransferToR(main, *loaded.dialog, sets, ";", 1);
-    main.Set(offsetof(ST_Main_aiR, workFolder), folder.path() + "/");
-    Strings s;
-    kovr::ReplacedStrings replaced([&](kovr::StringSlots& slots) {
-        main.CollectStrings(slots);
-        loaded.dialog->CollectStrings(slots);
-    });
-    Cpp_WriteDataSetToFile(main.get(), &loaded.dialog->dialog(), &sets.DataSet(1), 0, 0, 0,
-                           s(std::string(kMegabyte, 'f')), s(";"), -1, 0);
-    EXPECT_EQ(Names(folder.path()), before);
 }
 
 }  // namespace
