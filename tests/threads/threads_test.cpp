@@ -27,16 +27,18 @@ std::vector<std::string> ReadOnce(kovr::Translations& translations) {
     kovr::HostMain main;
     main.Set(offsetof(ST_Main_aiR, catalogFolder), kCatalogue);
     main.NewCatalogTable(Cpp_GetNbRFiles(kovr::WideText(kCatalogue).c_str()));
-    Cpp_GetListOfRFiles(main.get());
+    {
+        kovr::ReplacedStrings replaced([&](kovr::StringSlots& s) { main.CollectStrings(s); });
+        Cpp_GetListOfRFiles(main.get());
+    }
     std::vector<std::string> round;
     for (int t = 1; t <= main.get()->catalogCount; ++t) round.push_back(main.CatalogField(1, t));
     kovr::LoadedTemplate loaded = kovr::LoadTemplate(kCatalogue + "/Regression/linear_regression.xml", translations);
     for (const auto& field : kovr::kDialogVectors) {
         const ST_Vect& v = kovr::VectorOf(loaded.dialog->dialog(), field);
         for (int i = 1; i <= v.count; ++i) {
-            round.push_back(field.element == kovr::Element::kText    ? kovr::TextAt(v, i)
-                            : field.element == kovr::Element::kInt32 ? std::to_string(kovr::IntAt(v, i))
-                                                                     : std::to_string(kovr::ShortAt(v, i)));
+            const int number = field.element == kovr::Element::kInt32 ? kovr::IntAt(v, i) : kovr::ShortAt(v, i);
+            round.push_back(field.element == kovr::Element::kText ? kovr::TextAt(v, i) : std::to_string(number));
         }
     }
     round.push_back(kovr::LoadTemplate(kCatalogue + "/../../README.md", translations).errorText);
@@ -46,7 +48,6 @@ std::vector<std::string> ReadOnce(kovr::Translations& translations) {
 TEST(Threads, CatalogueAndMethodDescriptionsReadAtOnceAgreeWithOneThread) {
     kovr::Translations translations;
     const std::vector<std::string> expected = ReadOnce(translations);
-    ASSERT_GT(expected.size(), 100u);
     ASSERT_NE(expected.back(), "");
 
     std::vector<int> agreed(2, 0);
