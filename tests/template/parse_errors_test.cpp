@@ -78,6 +78,22 @@ TEST(ParseErrors, EachLineInErrorIsShownOnceWithTheFileAndItsContext) {
     xmlSetGenericErrorFunc(nullptr, nullptr);
     xmlSetStructuredErrorFunc(nullptr, nullptr);
     EXPECT_EQ(hostCalls, 0) << "the host's handlers saw the template's errors";
+
+    // The codes of the error record tell the add-in how to show the message.
+    kovr::HostMain main;
+    main.Set(offsetof(ST_Main_aiR, templateFolder), folder.path());
+    main.Set(offsetof(ST_Main_aiR, templateFile), "unclosed.xml");
+    kovr::Translations translations;
+    ST_aiRSize sizes{};
+    ST_AirControlInfoSize controlSizes{};
+    ST_ErrorInfo e{};
+    {
+        kovr::ReplacedStrings replaced([&](kovr::StringSlots& s) { main.CollectStrings(s); });
+        Cpp_GetMethodDescriptionSize(main.get(), &sizes, &controlSizes, translations.data(), &e);
+    }
+    EXPECT_EQ((std::vector<int32_t>{e.code1, e.code2, e.code3, e.code4, e.code5, e.code6, e.code7, e.code8}),
+              (std::vector<int32_t>{-789, -1, 1, 0, 48, -1, -1, 0}));
+    for (BSTR text : {e.title, e.message, e.module, e.text1, e.text2}) SysFreeString(text);
 }
 
 }  // namespace
