@@ -19,7 +19,6 @@
 #include "matrix.h"
 
 // One vector of a record: count entries in use at 1-based positions of values.
-// kind: 1 double, 2 int, 3 wide string, 4 short (host booleans).
 template <typename T>
 class cST_Vect {
 public:
@@ -39,7 +38,6 @@ public:
         (*values)(count) = value;
     }
 
-    short kind;
     ST_Vect* host = nullptr;
     int count;
     int spareInt;
@@ -71,7 +69,6 @@ public:
         return i >= 1 && static_cast<size_t>(i) <= columns.size() ? columns[static_cast<size_t>(i) - 1] : nullptr;
     }
 
-    short kind;
     ST_MVect* host = nullptr;
     int columnCount;
     int extraInt1;

@@ -1,22 +1,12 @@
 // Column vectors, blocks of columns, lists of blocks, and the loader that turns
 // a host array of records into mirror objects.
 #include <string>
-#include <type_traits>
 
 #include "host_array.h"
 #include "records.h"
 #include "records_copy.h"
 
 namespace {
-
-// The kind tag of a vector: 1 double, 2 int, 3 wide string, 4 short.
-template <typename T>
-constexpr short KindOf() {
-    if constexpr (std::is_same_v<T, double>) return 1;
-    if constexpr (std::is_same_v<T, int>) return 2;
-    if constexpr (std::is_same_v<T, std::wstring>) return 3;
-    return 4;
-}
 
 template <typename Mirror>
 void DeleteAll(std::vector<Mirror*>& objects) noexcept {
@@ -48,7 +38,7 @@ void LoadArrayUserDefined(SAFEARRAY* hostArray, std::vector<Mirror*>& out) {
 }
 
 template <typename T>
-cST_Vect<T>::cST_Vect(ST_Vect* hostRecord) : kind(KindOf<T>()), host(hostRecord), count(0), spareInt(0) {
+cST_Vect<T>::cST_Vect(ST_Vect* hostRecord) : host(hostRecord), count(0), spareInt(0) {
     if (host != nullptr) {
         count = host->count;
         spareInt = host->spareInt;
@@ -67,7 +57,7 @@ cST_Vect<T>::~cST_Vect() {
 
 template <typename T>
 cST_MVect<T>::cST_MVect(ST_MVect* hostRecord)
-    : kind(KindOf<T>()), host(hostRecord), columnCount(0), extraInt1(0), extraShort(0), extraInt2(0) {
+    : host(hostRecord), columnCount(0), extraInt1(0), extraShort(0), extraInt2(0) {
     if (host != nullptr) {
         columnCount = host->columnCount;
         extraInt1 = host->extraInt1;
