@@ -85,6 +85,7 @@ const std::map<std::string, std::string> kFiles = {
     {"groups.csv", "Yield,Fertilizer\n5.1,A\n4.8,A\n5.6,A\n6.2,B\n6.8,B\n3.9,NA\n7.1,B\n4.2,C\n4.0,   \n3.7,C\n3.5,C\n"},
     {"responses.csv", "y1,y2,x\n2.1,3.3,1\n,4.1,2\n5.8,5.2,3\n8.4,,4\n9.7,7.9,5\n12.5,9.4,6\n"},
     {"tabs.csv", "y\tx\n3,5\t1\n4,25\t2\n6\t3,5\n7,75\t4\n9,5\t5\n"},
+    {"calls.csv", "y,\"file.create('PWNED')\"\n5.1,a\n4.8,a\n5.6,a\n6.2,b\n6.8,b\n7.1,b\n"},
     {"labels.csv", "id,y,x\n0012,2.5,1\n0013,3.1,2\n0014,4.9,3\n0015,5.2,4\n0016,7.4,5\n"},
 };
 
@@ -326,6 +327,9 @@ TEST(Kovr, RunsGiveTheNumbersRComputesFromTheSameFile) {
          "d <- read.csv(f, colClasses=c(id='character'))\nrownames(d) <- d$id\nm <- lm(y ~ x, data=d)\n"
          "v <- c(r15=residuals(m)[['0015']])\n",
          {{{"residuals.csv", "0015", "Residual", "r15"}}}, "\n  0015  "},
+        // A header that holds a call reaches the formula as a name, never as code.
+        {"calls.csv", {kCatalogue + "/Tests/two_sample_t_test.xml", "--y", "y", "--q", "file.create('PWNED')"},
+         "d <- read.csv(f)\nv <- c(t=t.test(d$y ~ d[[2]])$statistic[[1]])\n", {{{"test.csv", "t", "Value", "t"}}}},
     };
     TempFolder folder;
     WriteFiles(folder);
@@ -355,6 +359,9 @@ TEST(Kovr, RunsGiveTheNumbersRComputesFromTheSameFile) {
             ASSERT_TRUE(r.count(name)) << name;
             EXPECT_NEAR(std::stod(cell), r[name], 1e-9 * std::max(1.0, std::fabs(r[name]))) << name;
         }
+    }
+    for (const auto& entry : fs::recursive_directory_iterator(folder.path())) {
+        EXPECT_NE(entry.path().filename(), "PWNED") << entry.path();
     }
 }
 
