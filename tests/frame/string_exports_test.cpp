@@ -11,25 +11,13 @@
 
 #include "host_records.h"
 #include "host_text.h"
+#include "test_support.h"
 #include "vb_string.h"
 
 namespace {
 
-// New host strings, freed at the end of the test.
-struct Strings {
-    ~Strings() {
-        for (BSTR s : held) SysFreeString(s);
-    }
-    BSTR operator()(const char* text) { return text == nullptr ? nullptr : held.emplace_back(kovr::NewHostString(text)); }
-    std::vector<BSTR> held;
-};
-
-std::string T(BSTR s) {
-    EXPECT_NE(s, nullptr);
-    std::string text = kovr::HostText(s);
-    SysFreeString(s);
-    return text;
-}
+using kovtest::Take;
+using Strings = kovtest::HostStrings;
 
 // Calls call, freeing the host strings it replaced in the slots.
 template <typename Call>
@@ -45,7 +33,7 @@ std::string Joined(const std::vector<Item>& items) {
     std::string out;
     for (const Item& item : items) {
         if constexpr (std::is_same_v<Item, BSTR>) {
-            out += "|" + (item == nullptr ? std::string("null") : T(item));
+            out += "|" + (item == nullptr ? std::string("null") : Take(item));
         } else {
             out += "|" + (item <= -1.79769313486231e+308 || item == INT_MIN ? std::string("M") : std::to_string(item));
         }
@@ -59,8 +47,8 @@ TEST(StringExports, FollowTheMacroLanguage) {
     const auto next = [&](const char* list, const char* separator, int16_t cut) {
         BSTR variable = list == nullptr ? nullptr : kovr::NewHostString(list);
         std::string item;
-        Replacing({&variable}, [&] { item = T(Cpp_GetNextBeforeComma(&variable, s(separator), cut)); });
-        return item + "|" + T(variable);
+        Replacing({&variable}, [&] { item = Take(Cpp_GetNextBeforeComma(&variable, s(separator), cut)); });
+        return item + "|" + Take(variable);
     };
     const auto vect = [&](const char* list, int n, const char* separator) {
         std::vector<BSTR> out{kovr::NewHostString("o"), kovr::NewHostString("o"), kovr::NewHostString("o")};
@@ -71,13 +59,13 @@ TEST(StringExports, FollowTheMacroLanguage) {
         BSTR variable = kovr::NewHostString("h");
         std::vector<double> out(3, 9);
         Replacing({&variable}, [&] { Cpp_GetVectFromCommaListDbl(s(list), n, header, s(";"), &variable, out.data()); });
-        return T(variable) + Joined(out);
+        return Take(variable) + Joined(out);
     };
     const auto integers = [&](const char* list, int n, int16_t header) {
         BSTR variable = kovr::NewHostString("h");
         std::vector<int32_t> out(4, 9);
         Replacing({&variable}, [&] { Cpp_GetVectFromCommaListLng(s(list), n, header, s(";"), &variable, out.data()); });
-        return T(variable) + Joined(out);
+        return Take(variable) + Joined(out);
     };
     BSTR abc[] = {s("a"), s("b"), s("c")};
     BSTR gaps[] = {nullptr, s("x"), nullptr};
@@ -91,23 +79,23 @@ TEST(StringExports, FollowTheMacroLanguage) {
         {std::to_string(Cpp_InStr(4, s("abcabc"), s("c"))), "6"},
         {std::to_string(Cpp_InStr(7, s("abcabc"), s("c"))), "0"},
         {std::to_string(Cpp_InStr(2, s("abc"), s(""))), "2"},  // found wherever the search may start
-        {T(Cpp_Left(s("abc"), 2)), "ab"},
-        {T(Cpp_Mid(s("abcdef"), 2, 3)), "bcd"},
-        {T(Cpp_Mid(s("abc"), INT_MAX, INT_MAX)), ""},
-        {T(Cpp_LCase(s("MiXeD 42!"))), "mixed 42!"},
-        {T(Cpp_UCase(s("MiXeD \xCF\x89!"))), "MIXED \xCF\x89!"},  // single-byte letters only
-        {T(Cpp_Replace(s("x-y-z"), s("-"), s("+"), 1, 0)), "x+y+z"},
-        {T(Cpp_Replace(s("x-y-z"), s("-"), s("+"), 1, 1)), "x+y-z"},
-        {T(Cpp_Replace(s("abcabc"), s("a"), s("A"), 3, 0)), "cAbc"},  // the start drops characters
-        {T(Cpp_Replace(s("abc"), s("a"), s("A"), 4, 0)), ""},
-        {T(Cpp_Replace(nullptr, s("a"), s("b"), 1, 0)), ""},
-        {T(Cpp_Join(abc, 3, s(", "))), "a, b, c"},
-        {T(Cpp_Join(abc, 3, nullptr)), "abc"},
-        {T(Cpp_Join(gaps, 3, s(";"))), ";x;"},
+        {Take(Cpp_Left(s("abc"), 2)), "ab"},
+        {Take(Cpp_Mid(s("abcdef"), 2, 3)), "bcd"},
+        {Take(Cpp_Mid(s("abc"), INT_MAX, INT_MAX)), ""},
+        {Take(Cpp_LCase(s("MiXeD 42!"))), "mixed 42!"},
+        {Take(Cpp_UCase(s("MiXeD \xCF\x89!"))), "MIXED \xCF\x89!"},  // single-byte letters only
+        {Take(Cpp_Replace(s("x-y-z"), s("-"), s("+"), 1, 0)), "x+y+z"},
+        {Take(Cpp_Replace(s("x-y-z"), s("-"), s("+"), 1, 1)), "x+y-z"},
+        {Take(Cpp_Replace(s("abcabc"), s("a"), s("A"), 3, 0)), "cAbc"},  // the start drops characters
+        {Take(Cpp_Replace(s("abc"), s("a"), s("A"), 4, 0)), ""},
+        {Take(Cpp_Replace(nullptr, s("a"), s("b"), 1, 0)), ""},
+        {Take(Cpp_Join(abc, 3, s(", "))), "a, b, c"},
+        {Take(Cpp_Join(abc, 3, nullptr)), "abc"},
+        {Take(Cpp_Join(gaps, 3, s(";"))), ";x;"},
         {std::to_string(Cpp_FindStrInVect(s("B"), 3, abc)), "0"},  // 0 found, -1 not
         {std::to_string(Cpp_FindStrInVect(s("b"), 3, abc)), "-1"},
         {std::to_string(Cpp_FindStrInVect(nullptr, 3, gaps)), "-1"},
-        {T(Cpp_ExtractFromList(2, s("a,b,c"))), "b"},
+        {Take(Cpp_ExtractFromList(2, s("a,b,c"))), "b"},
         {next("a,b,c", ",", -1), "a|b,c"},
         {next("a,b,c", ",", 1), "a|a,b,c"},  // cut means exactly -1
         {next("a, b", ", ", -1), "a| b"},  // only the separator's first character is cut off
@@ -122,7 +110,7 @@ TEST(StringExports, FollowTheMacroLanguage) {
         {integers("3e10;-3e10;nan;2147483647,9", 4, 0), "h|2147483647|M|0|2147483647"},
         {integers("Counts;4", 3, -1), "Counts|4|M|9|9"},
         {std::to_string(Cpp_IsOkAfter(nullptr)), "-1"},
-        {T(formula), "XX.1"},  // empty names are named as R names empty headers
+        {Take(formula), "XX.1"},  // empty names are named as R names empty headers
     };
     for (size_t k = 0; k < std::size(rows); ++k) EXPECT_EQ(rows[k].first, rows[k].second) << "row " << k + 1;
 }

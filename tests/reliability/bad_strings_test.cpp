@@ -25,21 +25,8 @@ std::string Repeat(const std::string& text, size_t n) {
     return out;
 }
 
-// New host strings, freed at the end of the test.
-struct Strings {
-    ~Strings() {
-        for (BSTR s : held) SysFreeString(s);
-    }
-    BSTR operator()(const std::string& text) { return held.emplace_back(kovr::NewHostString(text)); }
-    std::vector<BSTR> held;
-};
-
-std::string Take(BSTR s) {
-    EXPECT_NE(s, nullptr);
-    std::string text = kovr::HostText(s);
-    SysFreeString(s);
-    return text;
-}
+using kovtest::Take;
+using Strings = kovtest::HostStrings;
 
 TEST(BadStrings, MegabyteStringsAreHandledInLinearTime) {
     Strings s;

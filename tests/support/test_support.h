@@ -1,9 +1,10 @@
-// Files and processes for the tests: temporary folders removed with
-// everything in them, file contents read back, and R scripts run the way the
-// add-in runs them.
+// What the tests share beside kovr's host library: host strings made for one
+// test, temporary folders removed with everything in them, file contents read
+// back, and R scripts run the way the add-in runs them.
 #ifndef KOV_TESTS_SUPPORT_TEST_SUPPORT_H
 #define KOV_TESTS_SUPPORT_TEST_SUPPORT_H
 
+#include <gtest/gtest.h>
 #include <stdlib.h>
 #include <sys/wait.h>
 
@@ -12,8 +13,36 @@
 #include <fstream>
 #include <iterator>
 #include <string>
+#include <vector>
+
+#include "host_text.h"
 
 namespace kovtest {
+
+// New host strings, freed with the object; a null text is a null host string.
+class HostStrings {
+public:
+    HostStrings() = default;
+    HostStrings(const HostStrings&) = delete;
+    HostStrings& operator=(const HostStrings&) = delete;
+    ~HostStrings() {
+        for (BSTR s : held_) SysFreeString(s);
+    }
+    BSTR operator()(const std::string& text) { return held_.emplace_back(kovr::NewHostString(text)); }
+    BSTR operator()(const char* text) { return text == nullptr ? nullptr : (*this)(std::string(text)); }
+
+private:
+    std::vector<BSTR> held_;
+};
+
+// The text of a host string the library returned, which it frees; the test
+// fails on a null one.
+inline std::string Take(BSTR s) {
+    EXPECT_NE(s, nullptr);
+    std::string text = kovr::HostText(s);
+    SysFreeString(s);
+    return text;
+}
 
 // A new empty folder under the system's temporary folder ("" when it cannot
 // be made), removed with its contents when the object goes.
