@@ -97,6 +97,12 @@ int CreateFolder(const std::string& path) {
     return 1;
 }
 
+int CreateOwnFolder(const std::string& path) {
+    struct stat status;
+    if (lstat(path.c_str(), &status) == 0 && !S_ISDIR(status.st_mode)) unlink(path.c_str());
+    return CreateFolder(path);
+}
+
 FILE* OpenFileW(const std::wstring& path, const std::wstring& mode) {
     const std::string file = NarrowPath(path);
     const std::string how = NarrowPath(mode);

@@ -32,6 +32,12 @@ std::vector<std::string> GetFolderFiles(const std::string& folder, bool includeS
 // already existed, 0 on any other failure.
 int CreateFolder(const std::string& path);
 
+// CreateFolder for a folder the library keeps its own files in, below one the
+// user named: a symbolic link or anything else that is no folder, planted at
+// the path, loses its name (its target stays untouched) and a real folder is
+// made, so that the files written into it land nowhere else.
+int CreateOwnFolder(const std::string& path);
+
 // Opens the file at the narrowed path empty, for the write mode given ("w"
 // or "w+"), as a plain file of this process's own: a symbolic link, another
 // account's file or a file with a second name at the path is never written

@@ -128,8 +128,8 @@ void WriteROneScript(cST_Main_aiR& main, cST_aiR& dialog, SystemInfo& info, cST_
     // normalised paths would start at the root of the file system). Nor is
     // anything made for a group or function name that is no single path part.
     if (!main.workFolder.empty()) {
-        fsu::CreateFolder(fsu::NarrowPath(context.dataFolder));
-        if (fsu::IsPathPart(main.group)) fsu::CreateFolder(fsu::NarrowPath(context.dataFolder + L"/" + main.group));
+        fsu::CreateOwnFolder(fsu::NarrowPath(context.dataFolder));
+        if (fsu::IsPathPart(main.group)) fsu::CreateOwnFolder(fsu::NarrowPath(context.dataFolder + L"/" + main.group));
     }
     if (main.rFolder.empty()) return;
     fsu::CreateFolder(fsu::NarrowPath(context.outFolder));

@@ -57,9 +57,9 @@ struct Transfer {
 };
 
 // Under umask 022 what a transfer creates is open to no one else, the folders
-// it is handed keep their mode, a link or another account's file planted at a
-// file's path is replaced instead of written through, and names that climb
-// out of their folder get nothing, anywhere.
+// it is handed keep their mode, a link or another account's file planted at
+// the path of a file or of a folder it makes is replaced instead of written
+// through, and names that climb out of their folder get nothing, anywhere.
 TEST(Folders, TransferKeepsToItsFoldersAndOpensNothingToOthers) {
     const mode_t savedMask = umask(022);
     kovtest::TempFolder folder;
@@ -95,6 +95,14 @@ TEST(Folders, TransferKeepsToItsFoldersAndOpensNothingToOthers) {
         EXPECT_EQ(status.st_uid, geteuid());
     }
     EXPECT_NE(transfer.Script(), "planted");
+
+    // A link planted in place of a folder the library makes is not followed.
+    fs::create_directory(folder / "elsewhere");
+    fs::remove_all(folder / "work/datastore");
+    fs::create_directory_symlink(folder / "elsewhere", folder / "work/datastore");
+    transfer();
+    EXPECT_TRUE(fs::is_empty(folder / "elsewhere"));
+    EXPECT_EQ(kovtest::ReadBytes(data), "x\n1\n2\n");
 
     const std::vector<std::string> before = Entries(folder.path());
     transfer.main.Set(offsetof(ST_Main_aiR, group), "../../G");
