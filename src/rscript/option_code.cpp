@@ -1,9 +1,8 @@
 #include "option_code.h"
 
-#include <limits>
-
 #include "comma_list.h"
 #include "entries.h"
+#include "host_count.h"
 #include "r_text.h"
 #include "vb_string.h"
 
@@ -22,11 +21,6 @@ OptionName SplitRName(const std::wstring& rName) {
 }
 
 bool IsTrue(short flag) { return flag == -1; }
-
-// The host's counters saturate: one passed in at the int maximum stays there.
-void CountOne(int& counter) {
-    if (counter < std::numeric_limits<int>::max()) ++counter;
-}
 
 }  // namespace
 

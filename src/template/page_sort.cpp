@@ -1,13 +1,12 @@
 #include "page_sort.h"
 
-#include <algorithm>
-
+#include "entries.h"
 #include "kovmat.h"
 #include "sort_apply.h"
 
 void SortControlsByPage(cST_AirControlInfo& c) {
     // A count the host set beyond its array sorts only the controls the array holds.
-    const int n = std::clamp(c.ctlKind.count, 0, c.ctlKind.values->count());
+    const int n = Entries(c.ctlKind);
     matrix<int> perm(n, 1);
     V_Set1toN(&perm, n);
     SortQ(&perm, n, 1, 1, n, c.ctlPage.values, &perm, 1, 0, -1);

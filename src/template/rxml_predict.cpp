@@ -2,6 +2,7 @@
 // box, a prediction data selection for each of the X, Q and observation-label
 // fields loaded before it, a spacer, and the dialog macro that enables the
 // selections with the check box.
+#include "entries.h"
 #include "predict_code.h"
 #include "rxml.h"
 
@@ -41,7 +42,7 @@ void RXml::LoadAutoPredict(int page) {
     int x = 0;
     int q = 0;
     int obs = 0;
-    for (int i = 1; i < box && i <= c.ctlKind.values->count(); ++i) {
+    for (int i = 1; i < box && i <= Entries(c.ctlKind); ++i) {
         const std::wstring& kind = c.ctlKind(i);
         if (kind == kXQuanti.kind) x = i;
         if (kind == kXQuali.kind) q = i;

@@ -7,6 +7,7 @@
 
 #include <cstdint>
 
+#include "host_count.h"
 #include "kovrbridge.h"
 #include "kovrbridge_fields.h"
 
@@ -30,11 +31,6 @@ constexpr VectorRange kRefVectors{vector_index::refName, vector_index::refOneByO
 constexpr VectorRange kInputVectors{vector_index::inputPage, vector_index::inputOptionDefault};
 constexpr VectorRange kResultVectors{vector_index::resText, vector_index::resRPlotHeight};
 constexpr VectorRange kScriptVectors{vector_index::scriptEngine, vector_index::scriptCode};
-
-// One more in a count; a count the host left at the int maximum stays there.
-inline void CountOne(int32_t& count) {
-    if (count < INT32_MAX) ++count;
-}
 
 // One more entry in each vector of the range.
 inline void CountEntry(ST_aiRSize& sizes, VectorRange vectors) {
