@@ -22,10 +22,8 @@ constexpr double M = kovr::kMissingNumber;
 constexpr uint32_t kRoom = 4;  // numeric and text columns each result record has room for
 const std::vector<std::string> kAll = {"n", "missing", "min", "max", "mean", "median", "var", "sd", "q1", "q3", "sum"};
 
-ColumnData Numbers(const std::string& name, std::vector<double> x) {
-    return {name, true, std::make_shared<const std::vector<double>>(std::move(x)), {}};
-}
-ColumnData Texts(const std::string& name, std::vector<std::string> x) { return {name, false, {}, std::move(x)}; }
+using kovtest::Numbers;
+using kovtest::Texts;
 DataSetData Set(BlockData quanti, BlockData quali = {}) {
     DataSetData set;
     set.quanti1 = std::move(quanti);

@@ -27,7 +27,8 @@
 namespace {
 
 namespace fs = std::filesystem;
-using kovr::ColumnData;
+using kovtest::Numbers;
+using kovtest::Texts;
 
 // Every argument an export takes by address, so that each can be made null.
 struct Args {
@@ -95,10 +96,6 @@ struct Model {
         }
     }
 
-    static ColumnData Numbers(const char* name, std::vector<double> values) {
-        return {name, true, std::make_shared<const std::vector<double>>(std::move(values)), {}};
-    }
-    static ColumnData Texts(const char* name, std::vector<std::string> texts) { return {name, false, {}, texts}; }
     static kovr::DataSetData Data() {
         kovr::DataSetData d;
         d.name = "data1";

@@ -7,12 +7,8 @@
 #include <string>
 #include <vector>
 
-#include "dialog_choices.h"
-#include "host_data_sets.h"
-#include "host_text.h"
-#include "template_file.h"
+#include "template_run.h"
 #include "test_support.h"
-#include "transfer_call.h"
 
 namespace {
 
@@ -61,37 +57,27 @@ TEST(BadStrings, MegabyteStringsInRecords) {
     std::string line = "y &lt;- f(alpha)";
     for (int k = 0; k < 20000; ++k) line += "+xltype(1,9)";
     const std::string seven(kMegabyte, '7');
-    kovr::Translations translations;
-    kovr::LoadedTemplate loaded = kovr::LoadTemplate(
-        folder.Write("f.xml", "<RFunction function=\"f\" datastructure=\"data\"><Tab text=\"P\"><Input name=\"a\" "
-                              "rname=\"alpha\" type=\"text\" default=\"" + seven + "\"/></Tab><RScript>"
-                              "<ScriptLine replace=\"true\" code=\"" + line + "\"/></RScript></RFunction>"),
-        translations);
-    ASSERT_TRUE(loaded.ok()) << loaded.errorText;
-    const kovr::DialogView view = kovr::ViewOf(loaded);
-    kovr::DialogChoices(view).WriteOptionRows(*loaded.dialog);
-    kovr::HostMain main;
-    main.Set(offsetof(ST_Main_aiR, workFolder), folder.path() + "/");
-    main.Set(offsetof(ST_Main_aiR, rFolder), folder.path() + "/");
-    main.Set(offsetof(ST_Main_aiR, rCode), std::string(kMegabyte, 'x') + "!");
     const std::string longName(kMegabyte, 'n');
     kovr::DataSetData data;
     data.name = "d";
-    const auto numbers = [](std::vector<double> v) { return std::make_shared<const std::vector<double>>(v); };
-    data.quanti1 = {{longName, true, numbers({1, 2}), {}}};
-    data.quali1 = {{"t", false, {}, {std::string(kMegabyte, 't'), "u"}}};
-    data.dataQuanti = {{{"e", true, numbers({5, 6}), {}}}};
+    data.quanti1 = {kovtest::Numbers(longName, {1, 2})};
+    data.quali1 = {kovtest::Texts("t", {std::string(kMegabyte, 't'), "u"})};
+    data.dataQuanti = {{kovtest::Numbers("e", {5, 6})}};
     data.rowCount = 2;
-    kovr::HostDataSets sets({data});
+    kovtest::TemplateRun run(
+        folder.Write("f.xml", "<RFunction function=\"f\" datastructure=\"data\"><Tab text=\"P\"><Input name=\"a\" "
+                              "rname=\"alpha\" type=\"text\" default=\"" + seven + "\"/></Tab><RScript>"
+                              "<ScriptLine replace=\"true\" code=\"" + line + "\"/></RScript></RFunction>"),
+        {data});
+    run.Set(offsetof(ST_Main_aiR, rCode), std::string(kMegabyte, 'x') + "!");
     const std::string separator(kMegabyte, ';');
-    kovr::TransferToR(main, *loaded.dialog, sets, separator, 0);
+    run.Transfer(folder.path() + "/", separator);
     std::string terms;
     for (int k = 0; k < 20000; ++k) terms += "+e";
-    EXPECT_EQ(main.Get(offsetof(ST_Main_aiR, rCode)), "alpha<-'" + seven + "'\ny <- f(alpha='" + seven + "')" + terms + "\n");
+    EXPECT_EQ(run.main.Get(offsetof(ST_Main_aiR, rCode)), "alpha<-'" + seven + "'\ny <- f(alpha='" + seven + "')" + terms + "\n");
     EXPECT_EQ(kovtest::ReadBytes(folder / "datastore/d.csv"),
               longName + separator + "t" + separator + "e\n" + "1" + separator + std::string(kMegabyte, 't') +
                   separator + "5\n" + "2" + separator + "u" + separator + "6\n");
-
 }
 
 }  // namespace

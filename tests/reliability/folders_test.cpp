@@ -37,7 +37,7 @@ struct Transfer {
         main.Set(offsetof(ST_Main_aiR, rFolder), folder + "/r/");
         main.Set(offsetof(ST_Main_aiR, group), "G");
         data.name = "d";
-        data.quanti1 = {{"x", true, std::make_shared<const std::vector<double>>(std::vector<double>{1, 2}), {}}};
+        data.quanti1 = {kovtest::Numbers("x", {1, 2})};
         data.rowCount = 2;
     }
     void operator()(int columnIndex = 1) {

@@ -13,10 +13,10 @@
 
 #include "child_process.h"
 #include "host_arrays.h"
-#include "host_data_sets.h"
 #include "host_text.h"
 #include "record_fields.h"
 #include "template_file.h"
+#include "template_run.h"
 #include "test_support.h"
 #include "transfer_call.h"
 
@@ -53,34 +53,29 @@ void UnderLimits(const std::function<void(kovr::StringSlots&)>& collect, const s
 // 100,000 rows of a number, a 200-character text and a label: about 50 MB
 // of host strings, which the library copies into wide strings of twice the size.
 bool TransferUnderLimits(const kovtest::TempFolder& folder) {
-    kovr::Translations translations;
-    kovr::LoadedTemplate loaded = kovr::LoadTemplate(
-        folder.Write("f.xml", "<RFunction function=\"big\" datastructure=\"data\"><Tab text=\"P\"/></RFunction>"),
-        translations);
-    kovr::HostMain main;
-    main.Set(offsetof(ST_Main_aiR, workFolder), folder.path() + "/");
-    main.Set(offsetof(ST_Main_aiR, rFolder), folder.path() + "/");
     kovr::DataSetData data;
     data.name = "big";
     data.rowCount = 100000;
-    auto numbers = std::make_shared<std::vector<double>>();
-    data.quali1 = {{"t", false, {}, {}}};
+    std::vector<double> numbers;
+    data.quali1 = {kovtest::Texts("t", {})};
     for (int r = 0; r < data.rowCount; ++r) {
-        numbers->push_back(r / 8.0);
+        numbers.push_back(r / 8.0);
         data.quali1[0].texts.push_back(std::string(196, 'a') + std::to_string(r % 1000));
         data.obsLabels.push_back("o" + std::to_string(r));
     }
-    data.quanti1 = {{"x", true, numbers, {}}};
-    kovr::HostDataSets sets({data});
-    kovr::HostDialog& dialog = *loaded.dialog;
+    data.quanti1 = {kovtest::Numbers("x", std::move(numbers))};
+    kovtest::TemplateRun run(
+        folder.Write("f.xml", "<RFunction function=\"big\" datastructure=\"data\"><Tab text=\"P\"/></RFunction>"),
+        {std::move(data)});
+    kovr::HostMain& main = run.main;
+    main.Set(offsetof(ST_Main_aiR, workFolder), folder.path() + "/");
+    main.Set(offsetof(ST_Main_aiR, rFolder), folder.path() + "/");
+    kovr::HostDataSets& sets = run.sets();
+    kovr::HostDialog& dialog = *run.loaded.dialog;
     SystemInfo info{0, kovr::NewHostString("."), {}, kovr::NewHostString(";")};
     BSTR file = kovr::NewHostString("single.csv");
     UnderLimits(
-        [&](kovr::StringSlots& s) {
-            main.CollectStrings(s);
-            dialog.CollectStrings(s);
-            sets.CollectStrings(s);
-        },
+        [&](kovr::StringSlots& s) { run.Collect(s); },
         [&] {
             Cpp_TransferToR(main.get(), &dialog.dialog(), sets.get(), &info, 0);
             Cpp_GetRCodeAndReplaceOptions(main.get(), &dialog.dialog(), sets.get(), 0);

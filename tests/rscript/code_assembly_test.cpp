@@ -12,9 +12,9 @@
 
 namespace {
 
-using rscript_test::Numbers;
-using rscript_test::TemplateRun;
-using rscript_test::Texts;
+using kovtest::Numbers;
+using kovtest::TemplateRun;
+using kovtest::Texts;
 
 kovr::DataSetData Soil() {
     kovr::DataSetData set;
@@ -135,7 +135,7 @@ TEST(CodeAssembly, FromTemplateAndData) {
     };
     for (const Assembly& c : cases) {
         kovtest::TempFolder folder;
-        TemplateRun run(rscript_test::TemplateFile(folder, c.attributes, c.body), c.sets);
+        TemplateRun run(kovtest::TemplateFile(folder, c.attributes, c.body), c.sets);
         for (const auto& [name, value] : c.typed) run.Type(name, value);
         run.Set(offsetof(ST_Main_aiR, rCode), c.rCode);
         EXPECT_EQ(run.Assemble(c.column), c.expected) << c.what;
@@ -170,7 +170,7 @@ TEST(CodeAssembly, LongLinesAsReplacingNameByName) {
         xml += "<Input rname='" + names[k] + "' type='integer' default='" + std::to_string(k) + "'/>";
     }
     kovtest::TempFolder folder;
-    TemplateRun run(rscript_test::TemplateFile(folder, "datastructure='data'",
+    TemplateRun run(kovtest::TemplateFile(folder, "datastructure='data'",
                                                xml + "</Tab><RScript replacebyvalue='true'><ScriptLine replace='true' "
                                                      "code='" + line + "'/></RScript>"));
     // The export's result as text, its host strings freed.

@@ -13,8 +13,8 @@
 
 namespace {
 
-using rscript_test::Numbers;
-using rscript_test::Texts;
+using kovtest::Numbers;
+using kovtest::Texts;
 constexpr double M = kovr::kMissingNumber;
 
 TEST(TransferFiles, ScriptsAndOneDataFilePerDataSet) {
@@ -35,8 +35,8 @@ TEST(TransferFiles, ScriptsAndOneDataFilePerDataSet) {
     d3.dataQuali = {{Texts("h", {"b", "c"}), Texts("i", {"d", "e"})}};
     d1.rowCount = d3.rowCount = 2;
     d2.rowCount = 1;
-    rscript_test::TemplateRun run(
-        rscript_test::TemplateFile(
+    kovtest::TemplateRun run(
+        kovtest::TemplateFile(
             folder, "datastructure='data' packages='MASS,car' group='Stats'",
             "<Tab text='A'><ObsLabelsField add='true'/></Tab><RResults>"
             "<Result rname='coefs' rowlabels='rdesc' chartname='Scree' rplotcode='plot(x)' rplotformat='emf' "

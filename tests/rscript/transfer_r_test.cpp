@@ -52,7 +52,7 @@ const std::string kPayload = "\xC4\xA7;file.create(\"X\");#\xF0\x9F\x98\x80'\\\"
 TEST(TransferR, EachKindOfAnalysisAsRComputesIt) {
     if (!kovtest::HaveR()) GTEST_SKIP() << "Rscript is not installed";
     kovtest::TempFolder folder;
-    const std::string typing = rscript_test::TemplateFile(
+    const std::string typing = kovtest::TemplateFile(
         folder, "datastructure='data' packages='stats'",
         "<Tab text='A'><XQuantiField/><XQualiField/><ObsLabelsField add='true'/>"
         "<Input name='T' rname='title' type='text'/><Input name='L' rname='lags' type='integerlist'/>"
@@ -105,7 +105,7 @@ TEST(TransferR, EachKindOfAnalysisAsRComputesIt) {
         const std::string work = folder / "o'brien \xC4\xA7\xE4\xB8\x8A\xF0\x9F\x98\x80/";
         fs::remove_all(work);
         fs::create_directory(work);
-        rscript_test::TemplateRun run(a.templateFile);
+        kovtest::TemplateRun run(a.templateFile);
         kovr::CsvTable table;
         kovr::ChosenColumns chosen;
         kovr::RunLayout layout;

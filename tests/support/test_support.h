@@ -12,9 +12,12 @@
 #include <filesystem>
 #include <fstream>
 #include <iterator>
+#include <memory>
 #include <string>
+#include <utility>
 #include <vector>
 
+#include "host_data_sets.h"
 #include "host_text.h"
 
 namespace kovtest {
@@ -42,6 +45,14 @@ inline std::string Take(BSTR s) {
     std::string text = kovr::HostText(s);
     SysFreeString(s);
     return text;
+}
+
+// A numeric and a text column of a data set.
+inline kovr::ColumnData Numbers(const std::string& name, std::vector<double> x) {
+    return {name, true, std::make_shared<const std::vector<double>>(std::move(x)), {}};
+}
+inline kovr::ColumnData Texts(const std::string& name, std::vector<std::string> x) {
+    return {name, false, {}, std::move(x)};
 }
 
 // A new empty folder under the system's temporary folder ("" when it cannot

@@ -2,8 +2,8 @@
 // passes, its controls at their defaults, the option rows written, with the
 // main record and the data sets of one run. Option values can then be typed
 // over as the host would pass them, unchecked.
-#ifndef KOV_TESTS_RSCRIPT_TEMPLATE_RUN_H
-#define KOV_TESTS_RSCRIPT_TEMPLATE_RUN_H
+#ifndef KOV_TESTS_SUPPORT_TEMPLATE_RUN_H
+#define KOV_TESTS_SUPPORT_TEMPLATE_RUN_H
 
 #include <cstddef>
 #include <memory>
@@ -20,14 +20,7 @@
 #include "test_support.h"
 #include "transfer_call.h"
 
-namespace rscript_test {
-
-inline kovr::ColumnData Numbers(const std::string& name, std::vector<double> x) {
-    return {name, true, std::make_shared<const std::vector<double>>(std::move(x)), {}};
-}
-inline kovr::ColumnData Texts(const std::string& name, std::vector<std::string> x) {
-    return {name, false, {}, std::move(x)};
-}
+namespace kovtest {
 
 // A template file in folder: the RFunction element with attributes around body.
 inline std::string TemplateFile(const kovtest::TempFolder& folder, const std::string& attributes,
@@ -102,6 +95,6 @@ private:
     }
 };
 
-}  // namespace rscript_test
+}  // namespace kovtest
 
 #endif
