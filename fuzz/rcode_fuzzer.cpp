@@ -38,8 +38,9 @@ using namespace std::string_view_literals;
 const Text kTextAlphabet(u"tgls v;'\"\\\n\r\t\x01\x7f\u0085#()=,:+-\u0127\u015c\u4e0a\u043b\xd83d\xde00\0"sv);
 const Text kHeaderAlphabet(u"xyzXYZ09 .-_'\"()+*/;\u4e0a\u043b\u00e9\xd835\xdc00"sv);
 const Text kListAlphabet(u"0123456789 ,;:-+e.x)(");
-// Folder names: no separator, no "." (so no "..") and no NUL.
-const Text kFolderAlphabet(u"ab '\"\\;()\u0127\u4e0a\n$`");
+// Folder names: no separator (in a host path, backslash and ":" are separators
+// too), no "." (so no "..") and no NUL.
+const Text kFolderAlphabet(u"ab '\"%;()\u0127\u4e0a\n$`");
 
 std::string Utf8Of(const Text& text) { return Utf8(std::wstring(text.begin(), text.end())); }
 
